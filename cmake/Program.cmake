@@ -1,0 +1,59 @@
+# The program's sources, split into small libraries by role so that a test program can link
+# exactly the pieces it exercises (the installation run, say, with a test double for its host).
+#
+#   qb_globals   src/shell/globals.cpp            hInst, hFontDial, the option flags
+#   qb_catalog   src/catalog/*.cpp                candidate table, list file loader, file operations
+#   qb_run       src/install/install_*.cpp        the installation run
+#   qb_stat      src/install/stat_*.cpp           the progress dialog that hosts the run
+#   qb_shell     src/shell/*.cpp but win_main.cpp  owner window and selection dialog
+#   Quillbox     src/shell/win_main.cpp + res/    the executable
+#
+# Libraries whose folder holds no source yet are left out, so the tree builds at every step.
+
+function(qb_program_library name)
+  set(sources ${ARGN})
+  if(NOT sources)
+    return()
+  endif()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/res)
+  target_compile_options(${name} PRIVATE ${QB_PROGRAM_FLAGS})
+  if(QB_WINDOWS)
+    target_link_libraries(${name} PUBLIC user32 gdi32 kernel32)
+  else()
+    target_link_libraries(${name} PUBLIC winsim)
+  endif()
+endfunction()
+
+file(GLOB QB_GLOBALS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/shell/globals.cpp)
+file(GLOB QB_CATALOG_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/catalog/*.cpp)
+file(GLOB QB_RUN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/install/install_*.cpp)
+file(GLOB QB_STAT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/install/stat_*.cpp)
+file(GLOB QB_SHELL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/shell/*.cpp)
+list(REMOVE_ITEM QB_SHELL_SOURCES ${CMAKE_SOURCE_DIR}/src/shell/win_main.cpp
+     ${CMAKE_SOURCE_DIR}/src/shell/globals.cpp)
+
+qb_program_library(qb_globals ${QB_GLOBALS_SOURCES})
+qb_program_library(qb_catalog ${QB_CATALOG_SOURCES})
+qb_program_library(qb_run ${QB_RUN_SOURCES})
+qb_program_library(qb_stat ${QB_STAT_SOURCES})
+qb_program_library(qb_shell ${QB_SHELL_SOURCES})
+foreach(lib qb_catalog qb_run qb_stat qb_shell)
+  if(TARGET ${lib})
+    target_link_libraries(${lib} PUBLIC qb_globals)
+  endif()
+endforeach()
+
+# The compiled resources (dialog templates, icon): linked into the executable on Windows; on the
+# host the same .res bytes are embedded for winsim's dialog manager (see winsim/CMakeLists.txt).
+set(QB_RC ${QB_RC_FILE})
+
+if(QB_WINDOWS AND EXISTS ${CMAKE_SOURCE_DIR}/src/shell/win_main.cpp)
+  add_executable(Quillbox WIN32 ${CMAKE_SOURCE_DIR}/src/shell/win_main.cpp ${QB_RC}
+                                ${CMAKE_SOURCE_DIR}/res/quillbox.def)
+  target_compile_options(Quillbox PRIVATE ${QB_PROGRAM_FLAGS})
+  target_link_libraries(Quillbox PRIVATE qb_shell qb_stat qb_run qb_catalog qb_globals)
+  target_link_options(Quillbox PRIVATE -s -Wl,--gc-sections)
+  target_compile_options(Quillbox PRIVATE -ffunction-sections -fdata-sections)
+  set_target_properties(Quillbox PROPERTIES OUTPUT_NAME Quillbox RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+endif()

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Runs one Windows test program under Wine, as CTest's cross-compiling emulator.
+# The program is copied into a fresh folder on drive C: of the private prefix, so that its
+# own directory (where the program looks for its list file) holds nothing but what the test puts there.
+set -euo pipefail
+source "$(dirname "$0")/wine-env.sh"
+qb_prefix_ready
+exe=$1; shift
+loader=$(qb_wine_for "$exe")
+if [ "$loader" = wine ] && ! qb_can_run_win32; then
+  echo "SKIPPED: this machine cannot run 32-bit programs (the kernel refuses them), so $(basename "$exe") cannot run under Wine here." >&2
+  exit 77
+fi
+own_xvfb=0
+if [ -z "${DISPLAY:-}" ]; then qb_start_xvfb; own_xvfb=1; fi
+own_server=0
+if [ -z "${QB_WINE_WARM:-}" ]; then qb_wine_warm; own_server=1; fi
+name=$(basename "$exe" .exe)
+scratch_win="C:\\qbtest\\$name-$$"
+scratch="$WINEPREFIX/drive_c/qbtest/$name-$$"
+mkdir -p "$scratch"
+cp "$exe" "$scratch/"
+set +e
+$loader "$scratch_win\\$(basename "$exe")" "$@"
+status=$?
+set -e
+rm -rf "$scratch"
+if [ $own_server = 1 ]; then wineserver -k 2>/dev/null || true; fi
+if [ $own_xvfb = 1 ]; then qb_stop_xvfb; fi
+exit $status

@@ -1,0 +1,179 @@
+// The host build's <windows.h>: the small part of the Win32 API that Quillbox and its tests use.
+// Types, constants and declarations follow the Windows SDK, so the same program sources compile
+// here and with mingw-w64. The functions are implemented by winsim over a host folder.
+#pragma once
+
+#include <stddef.h>
+#include <stdint.h>
+
+#define WINAPI
+#define CALLBACK
+#define APIENTRY
+#define WINAPIV
+
+#ifndef TRUE
+#define TRUE 1
+#define FALSE 0
+#endif
+
+typedef int BOOL;
+typedef unsigned char BYTE;
+typedef unsigned short WORD;
+typedef unsigned int DWORD;
+typedef unsigned int UINT;
+typedef int INT;
+typedef int LONG;
+typedef unsigned int ULONG;
+typedef char CHAR;
+typedef CHAR *LPSTR;
+typedef const CHAR *LPCSTR;
+typedef const CHAR *LPCCH;
+typedef void *LPVOID;
+typedef const void *LPCVOID;
+typedef BYTE *LPBYTE;
+typedef DWORD *LPDWORD;
+typedef int HFILE;
+typedef intptr_t INT_PTR;
+typedef uintptr_t UINT_PTR;
+typedef intptr_t LONG_PTR;
+typedef uintptr_t ULONG_PTR;
+typedef uintptr_t DWORD_PTR;
+typedef uintptr_t WPARAM;
+typedef intptr_t LPARAM;
+typedef intptr_t LRESULT;
+typedef unsigned short ATOM;
+typedef DWORD COLORREF;
+
+typedef void *HANDLE;
+typedef HANDLE HGLOBAL;
+typedef HANDLE HLOCAL;
+struct HWND__;
+typedef HWND__ *HWND;
+struct HINSTANCE__;
+typedef HINSTANCE__ *HINSTANCE;
+typedef HINSTANCE HMODULE;
+struct HICON__;
+typedef HICON__ *HICON;
+typedef HICON HCURSOR;
+struct HBRUSH__;
+typedef HBRUSH__ *HBRUSH;
+struct HMENU__;
+typedef HMENU__ *HMENU;
+struct HDC__;
+typedef HDC__ *HDC;
+struct HFONT__;
+typedef HFONT__ *HFONT;
+
+#define LOWORD(l) ((WORD)(((DWORD_PTR)(l)) & 0xffff))
+#define HIWORD(l) ((WORD)((((DWORD_PTR)(l)) >> 16) & 0xffff))
+#define LOBYTE(w) ((BYTE)(((DWORD_PTR)(w)) & 0xff))
+#define MAKELONG(a, b) ((LONG)(((WORD)(((DWORD_PTR)(a)) & 0xffff)) | ((DWORD)((WORD)(((DWORD_PTR)(b)) & 0xffff))) << 16))
+#define MAKEWPARAM(l, h) ((WPARAM)(DWORD)MAKELONG(l, h))
+#define MAKELPARAM(l, h) ((LPARAM)(DWORD)MAKELONG(l, h))
+#define MAKEINTRESOURCEA(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
+#define MAKEINTRESOURCE MAKEINTRESOURCEA
+#define IS_INTRESOURCE(r) ((((ULONG_PTR)(r)) >> 16) == 0)
+
+#define MAX_PATH 260
+#define ERROR_SUCCESS 0L
+#define ERROR_FILE_NOT_FOUND 2L
+#define ERROR_ACCESS_DENIED 5L
+#define ERROR_NOT_ENOUGH_MEMORY 8L
+#define ERROR_INSUFFICIENT_BUFFER 122L
+
+// ---------------------------------------------------------------- KERNEL32: files
+
+#define HFILE_ERROR ((HFILE)-1)
+#define OF_READ 0x0000
+#define OF_WRITE 0x0001
+#define OF_READWRITE 0x0002
+#define OF_SHARE_DENY_NONE 0x0040
+#define OF_PARSE 0x0100
+#define OF_DELETE 0x0200
+#define OF_EXIST 0x4000
+#define FILE_BEGIN 0
+#define FILE_CURRENT 1
+#define FILE_END 2
+#define OFS_MAXPATHNAME 128
+
+typedef struct _OFSTRUCT {
+  BYTE cBytes;
+  BYTE fFixedDisk;
+  WORD nErrCode;
+  WORD Reserved1;
+  WORD Reserved2;
+  CHAR szPathName[OFS_MAXPATHNAME];
+} OFSTRUCT, *LPOFSTRUCT, *POFSTRUCT;
+
+#define FILE_ATTRIBUTE_READONLY 0x00000001
+#define FILE_ATTRIBUTE_DIRECTORY 0x00000010
+#define FILE_ATTRIBUTE_NORMAL 0x00000080
+#define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
+
+HFILE WINAPI OpenFile(LPCSTR lpFileName, LPOFSTRUCT lpReOpenBuff, UINT uStyle);
+HFILE WINAPI _lopen(LPCSTR lpPathName, int iReadWrite);
+HFILE WINAPI _lcreat(LPCSTR lpPathName, int iAttribute);
+UINT WINAPI _lread(HFILE hFile, LPVOID lpBuffer, UINT uBytes);
+UINT WINAPI _lwrite(HFILE hFile, LPCCH lpBuffer, UINT uBytes);
+LONG WINAPI _llseek(HFILE hFile, LONG lOffset, int iOrigin);
+HFILE WINAPI _lclose(HFILE hFile);
+
+BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, void *lpSecurityAttributes);
+BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName);
+BOOL WINAPI DeleteFileA(LPCSTR lpFileName);
+DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName);
+BOOL WINAPI SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes);
+
+DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
+HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName);
+UINT WINAPI GetWindowsDirectoryA(LPSTR lpBuffer, UINT uSize);
+UINT WINAPI GetSystemDirectoryA(LPSTR lpBuffer, UINT uSize);
+DWORD WINAPI GetLastError(void);
+void WINAPI SetLastError(DWORD dwErrCode);
+
+// ---------------------------------------------------------------- KERNEL32: memory
+
+#define GMEM_FIXED 0x0000
+#define GMEM_MOVEABLE 0x0002
+#define GMEM_ZEROINIT 0x0040
+#define GMEM_DISCARDED 0x4000
+#define GMEM_INVALID_HANDLE 0x8000
+#define GMEM_LOCKCOUNT 0x00FF
+#define GHND (GMEM_MOVEABLE | GMEM_ZEROINIT)
+#define GPTR (GMEM_FIXED | GMEM_ZEROINIT)
+
+HGLOBAL WINAPI GlobalAlloc(UINT uFlags, size_t dwBytes);
+HGLOBAL WINAPI GlobalReAlloc(HGLOBAL hMem, size_t dwBytes, UINT uFlags);
+LPVOID WINAPI GlobalLock(HGLOBAL hMem);
+BOOL WINAPI GlobalUnlock(HGLOBAL hMem);
+HGLOBAL WINAPI GlobalFree(HGLOBAL hMem);
+size_t WINAPI GlobalSize(HGLOBAL hMem);
+UINT WINAPI GlobalFlags(HGLOBAL hMem);
+
+// ---------------------------------------------------------------- KERNEL32: profile, strings, time
+
+DWORD WINAPI GetProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefault,
+                               LPSTR lpReturnedString, DWORD nSize);
+BOOL WINAPI WriteProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpString);
+
+LPSTR WINAPI lstrcpyA(LPSTR lpString1, LPCSTR lpString2);
+LPSTR WINAPI lstrcpynA(LPSTR lpString1, LPCSTR lpString2, int iMaxLength);
+LPSTR WINAPI lstrcatA(LPSTR lpString1, LPCSTR lpString2);
+int WINAPI lstrlenA(LPCSTR lpString);
+int WINAPI lstrcmpA(LPCSTR lpString1, LPCSTR lpString2);
+int WINAPI lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2);
+
+DWORD WINAPI GetTickCount(void);
+void WINAPI Sleep(DWORD dwMilliseconds);
+int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
+
+// ---------------------------------------------------------------- GDI32
+
+int WINAPI AddFontResourceA(LPCSTR lpszFilename);
+BOOL WINAPI RemoveFontResourceA(LPCSTR lpFileName);
+BOOL WINAPI CreateScalableFontResourceA(DWORD fdwHidden, LPCSTR lpszFont, LPCSTR lpszFile,
+                                        LPCSTR lpszPath);
+
+// ---------------------------------------------------------------- USER32
+
+#include "winsim/winuser.h"
