@@ -1,0 +1,17 @@
+// The progress dialog FontStat: hosts, paces and cancels the installation run.
+#pragma once
+
+#include <windows.h>
+
+// Opens the dialog modally; returns 0, or -1 when it cannot be created.
+INT_PTR RunStatDialog(HWND owner);
+INT_PTR CALLBACK FontStatProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+void PlaceStatDialog(HWND dialog);
+
+// What the run needs of its host.
+// Dispatches the thread's messages for 500 ms; 0 when it dispatched a WM_STOPINSTALL for dialog.
+int PumpMessages(HWND dialog);
+// Records the bar's full rectangle; called once at the start of a run.
+void CaptureStatBar(HWND dialog);
+// Shows percent (0..100) of the bar's full width.
+void UpdateStatBar(HWND dialog, int percent);

@@ -1,0 +1,6 @@
+#include "shell/globals.h"
+
+HINSTANCE hInst;
+HWND hFontDial;
+int ShowDeleteOption;
+int DeleteOriginals;
