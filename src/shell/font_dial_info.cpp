@@ -1,0 +1,53 @@
+// The selection dialog's visible state: its place, caption, list and check box when it is
+// created, and the count label and Install button that follow the selection afterwards.
+#include "shell/font_dial.h"
+
+#include "catalog/font_table.h"
+#include "resource.h"
+#include "shell/globals.h"
+
+constexpr int LabelSize = 80;
+
+// Centres the dialog on the primary screen. The template places it relative to the owner
+// window, which lies below the screen, so this move alone decides where the user sees it.
+static void CentreOnScreen(HWND hDlg) {
+  RECT rect;
+  GetWindowRect(hDlg, &rect);
+  int width = rect.right - rect.left;
+  int height = rect.bottom - rect.top;
+  int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  MoveWindow(hDlg, x, y, width, height, TRUE);
+}
+
+// Adds every candidate's font name in table order; the list box sorts them itself.
+static void FillFontList(HWND hDlg) {
+  if (FontCount <= 0) return;
+  FontItem *items = (FontItem *)GlobalLock(FontList);
+  if (!items) return;
+  for (int i = 0; i < FontCount; i++)
+    SendDlgItemMessageA(hDlg, IDC_FONTLIST, LB_ADDSTRING, 0, (LPARAM)items[i].fontName);
+  GlobalUnlock(FontList);
+}
+
+void UpdateSelectionInfo(HWND hDlg, int first) {
+  if (first) {
+    CentreOnScreen(hDlg);
+    SetWindowTextA(hDlg, AppCaption);
+    FillFontList(hDlg);
+    CheckDlgButton(hDlg, IDC_DELETE, DeleteOriginals ? BST_CHECKED : BST_UNCHECKED);
+    ShowWindow(GetDlgItem(hDlg, IDC_DELETE), ShowDeleteOption ? SW_SHOW : SW_HIDE);
+  }
+
+  int selectedCount = (int)SendDlgItemMessageA(hDlg, IDC_FONTLIST, LB_GETSELCOUNT, 0, 0);
+  char label[LabelSize];
+  // A failed count (LB_ERR) reads as no selection, so Install stays disabled.
+  if (selectedCount <= 0)
+    lstrcpyA(label, "No fonts selected");
+  else if (selectedCount == 1)
+    wsprintfA(label, "%d font selected", selectedCount);
+  else
+    wsprintfA(label, "%d fonts selected", selectedCount);
+  SetDlgItemTextA(hDlg, IDC_SELCOUNT, label);
+  EnableWindow(GetDlgItem(hDlg, IDOK), selectedCount > 0 ? TRUE : FALSE);
+}
