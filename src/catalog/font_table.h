@@ -18,8 +18,11 @@ struct FontItem {
 extern HGLOBAL FontList;  // the block of records; null until the first record exists
 extern int FontCount;     // number of records
 
-// Adds a record with selected = 0. Returns 1, or 0 when memory was short; then the table is unchanged.
+// Adds a record with selected = 0. Returns 1, or 0 when memory was short; then the table is
+// unchanged.
 int AppendFontItem(const char *fileName, const char *fontName, int fileSize);
 // Index of the first record whose name equals name without regard to case; FontCount if none.
 int FindByFileName(const char *name);
 int FindByFontName(const char *name);
+// Frees the block when the table holds records and leaves the table empty.
+void ReleaseFontList();

@@ -13,3 +13,7 @@ int TrimmedLength(const char *text);    // length without trailing blanks
 int IsPrintableLine(const char *text);  // 0 if any byte lies in 0x01..0x1F, else 1
 // 1 if name is a bare 8.3 file name without directory or drive part, else 0.
 int IsPlainShortName(const char *name);
+
+// Lines of the last LoadFontList that passed every test up to the uniqueness tests (installed
+// fonts and failed appends included).
+extern int foundCount;

@@ -1,0 +1,88 @@
+// The file routines shared by the loader and the installation run: measure, copy, delete.
+// Each opens and closes its files within the one call and shows nothing; callers report.
+#include "catalog/file_ops.h"
+
+#include <windows.h>
+
+constexpr int LargestChunk = 16384;  // the largest copy buffer asked for
+constexpr int FixedChunk = 512;      // the buffer that needs no allocation
+
+int GetFileLength(const char *path) {
+  HFILE file = _lopen(path, OF_READ);
+  if (file == HFILE_ERROR) return -1;
+  // A failed seek gives HFILE_ERROR, which is -1 as well.
+  LONG size = _llseek(file, 0, FILE_END);
+  _lclose(file);
+  return size;
+}
+
+// The copy buffer: the largest block up to 16,384 bytes that memory grants, halving the request
+// after each refusal, or the caller's fixed buffer once the request is 512 bytes or less. The
+// block, if any, is returned locked in *block; *chunk is the number of bytes to move at a time.
+static char *ChooseBuffer(int size, char *fixedBuffer, HGLOBAL *block, int *chunk) {
+  int request = size < LargestChunk ? size : LargestChunk;
+  while (request > FixedChunk) {
+    HGLOBAL granted = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, request);
+    if (granted != NULL) {
+      char *address = (char *)GlobalLock(granted);
+      if (address != NULL) {
+        // The block may be larger than asked for, and is then used whole.
+        int grantedSize = (int)GlobalSize(granted);
+        *block = granted;
+        *chunk = grantedSize > request ? grantedSize : request;
+        return address;
+      }
+      GlobalFree(granted);
+    }
+    request /= 2;
+  }
+  *block = NULL;
+  *chunk = FixedChunk;
+  return fixedBuffer;
+}
+
+// Moves exactly size bytes in chunks; 1 when every read and write moved the full count.
+static int CopyBytes(HFILE source, HFILE destination, char *buffer, int chunk, int size) {
+  int remaining = size;
+  while (remaining > 0) {
+    int count = remaining < chunk ? remaining : chunk;
+    if (_lread(source, buffer, (UINT)count) != (UINT)count) return 0;
+    if (_lwrite(destination, buffer, (UINT)count) != (UINT)count) return 0;
+    remaining -= count;
+  }
+  return 1;
+}
+
+int CopyFontFile(const char *source, const char *destination) {
+  int size = GetFileLength(source);
+  if (size == -1) return 0;
+
+  char fixedBuffer[FixedChunk];
+  HGLOBAL block;
+  int chunk;
+  char *buffer = ChooseBuffer(size, fixedBuffer, &block, &chunk);
+
+  // Both are asked for before either is tested: the destination is created (or emptied) even
+  // when the source cannot be opened.
+  HFILE input = _lopen(source, OF_READ);
+  HFILE output = _lcreat(destination, 0);
+  int copied = 0;
+  if (input != HFILE_ERROR && output != HFILE_ERROR)
+    copied = CopyBytes(input, output, buffer, chunk, size);
+
+  if (block != NULL) {
+    // Unlock down to a lock count of 0; GlobalUnlock says FALSE once the block is unlocked.
+    while ((GlobalFlags(block) & GMEM_LOCKCOUNT) != 0)
+      if (!GlobalUnlock(block)) break;
+    GlobalFree(block);
+  }
+  if (input != HFILE_ERROR) _lclose(input);
+  int closed = 1;
+  if (output != HFILE_ERROR) closed = _lclose(output) != HFILE_ERROR;
+  return copied && closed;
+}
+
+int DeleteFontFile(const char *path) {
+  OFSTRUCT status = {};
+  return OpenFile(path, &status, OF_DELETE) != HFILE_ERROR;
+}
