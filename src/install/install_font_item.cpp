@@ -1,0 +1,91 @@
+// Installs one font: the seven checks and actions in their fixed order, each failure reported
+// with its own message, and the source deleted afterwards when the user asked for that.
+#include "install/install_font_item.h"
+
+#include "catalog/file_ops.h"
+#include "install/install_same_file.h"
+#include "install/install_texts.h"
+#include "resource.h"
+#include "shell/globals.h"
+
+namespace {
+
+constexpr const char *FontsSection = "Fonts";
+constexpr UINT FailureStyle = MB_ICONWARNING | MB_OKCANCEL;
+
+// What a failure message names.
+enum MessageArgument { NameOfFont, UpperFileName, UpperResourceName };
+
+struct FailureMessage {
+  const char *format;
+  MessageArgument argument;
+};
+
+// The message of each check, indexed by the check's number less one.
+constexpr FailureMessage FailureMessages[] = {
+    {"Cannot install the font '%s'.", NameOfFont},                 // 1 already in WIN.INI
+    {"Cannot copy the font file '%s'.", UpperFileName},            // 2 source missing
+    {"Cannot create the resource file '%s'.", UpperResourceName},  // 3 .Fot already there
+    {"Cannot copy the font file '%s'.", UpperFileName},            // 4 copy failed
+    {"Cannot create the resource file '%s'.", UpperResourceName},  // 5 .Fot not created
+    {"Cannot install the font '%s'.", NameOfFont},                 // 6 not added to the system
+    {"Cannot install the font '%s'.", NameOfFont},                 // 7 not written to WIN.INI
+};
+
+// Goes through the checks and actions in order. Returns the number (1 to 7) of the first that
+// failed, or 0 when all passed; then *added holds the number of fonts the resource added.
+// A path that could not be composed fails the first check that needs it.
+int RunChecks(const FontTexts *texts, char *message, int *added, int *sameFile) {
+  GetProfileStringA(FontsSection, texts->fontName, "", message, PathSize);
+  if (message[0] != '\0') return 1;
+  if (texts->sourcePath[0] == '\0' || GetFileLength(texts->sourcePath) == -1) return 2;
+  if (texts->resourcePath[0] == '\0' || GetFileLength(texts->resourcePath) != -1) return 3;
+  if (texts->targetPath[0] == '\0') return 4;
+  // A program lying in the system directory offers fonts that are already in place: copying
+  // such a file onto itself would empty it, so the copy is left out.
+  *sameFile = IsSameFile(texts->sourcePath, texts->targetPath);
+  if (!*sameFile && !CopyFontFile(texts->sourcePath, texts->targetPath)) return 4;
+  if (!CreateScalableFontResourceA(0, texts->resourcePath, texts->targetPath, NULL)) return 5;
+  int fonts = AddFontResourceA(texts->resourcePath);
+  if (fonts == 0) return 6;
+  if (!WriteProfileStringA(FontsSection, texts->fontName, texts->resourceName)) return 7;
+  *added = fonts;
+  return 0;
+}
+
+// Shows the message of the failed check; returns 0 when the user chose Cancel. Any other answer,
+// a failed message box included, passes over the font.
+int ReportFailure(HWND dialog, int check, FontTexts *texts, char *message) {
+  const FailureMessage &failure = FailureMessages[check - 1];
+  const char *argument = texts->fontName;
+  if (failure.argument == UpperFileName) argument = texts->upperFile;
+  if (failure.argument == UpperResourceName) {
+    // A resource name that could not be composed is told by the font file it belongs to.
+    argument = texts->resourceName[0] != '\0' ? CharUpperA(texts->resourceName) : texts->upperFile;
+  }
+  wsprintfA(message, failure.format, argument);
+  return MessageBoxA(dialog, message, AppCaption, FailureStyle) == IDCANCEL ? 0 : 1;
+}
+
+}  // namespace
+
+int InstallFontItem(HWND dialog, const FontItem *item, int *added) {
+  FontTexts texts;
+  CHAR message[PathSize];
+  *added = 0;
+
+  BuildFontNames(item, &texts);
+  SetDlgItemTextA(dialog, IDC_STATFONT, texts.fontName);
+  SetDlgItemTextA(dialog, IDC_STATFILE, texts.upperFile);
+  BuildFontPaths(&texts);
+
+  int sameFile = 0;
+  int fonts = 0;
+  int failed = RunChecks(&texts, message, &fonts, &sameFile);
+  if (failed != 0) return ReportFailure(dialog, failed, &texts, message);
+
+  // The only copy of a font that was already in the system directory is never deleted.
+  if (DeleteOriginals && !sameFile) DeleteFontFile(texts.sourcePath);
+  *added = fonts;
+  return 1;
+}
