@@ -1,0 +1,130 @@
+// The sandbox on the host: a new winsim machine whose drive C: is a fresh temporary folder,
+// removed again with everything in it when the sandbox ends.
+#include "common/sandbox.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "winsim/sim.h"
+
+namespace fs = std::filesystem;
+
+struct Sandbox::State {
+  std::string hostRoot;
+};
+
+namespace {
+
+std::string MakeTempRoot() {
+  const char *tmp = std::getenv("TMPDIR");
+  std::string pattern = std::string(tmp != nullptr && *tmp != 0 ? tmp : "/tmp") + "/winsim-XXXXXX";
+  if (mkdtemp(pattern.data()) == nullptr) {
+    std::perror("mkdtemp");
+    std::abort();
+  }
+  return pattern;
+}
+
+std::string WithBackslash(std::string path) {
+  if (path.empty() || path.back() != '\\') path += '\\';
+  return path;
+}
+
+std::string ReadHostFile(const std::string &hostPath) {
+  std::ifstream in(hostPath, std::ios::binary);
+  if (!in) return "";
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+}  // namespace
+
+Sandbox::Sandbox() : state_(new State) {
+  state_->hostRoot = MakeTempRoot();
+  winsim::Reset(state_->hostRoot);
+}
+
+Sandbox::~Sandbox() {
+  std::error_code ignored;
+  fs::remove_all(state_->hostRoot, ignored);
+  delete state_;
+}
+
+std::string Sandbox::ProgramDir() const {
+  char path[MAX_PATH];
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string text = path;
+  return text.substr(0, text.rfind('\\') + 1);
+}
+
+std::string Sandbox::SystemDir() const {
+  char path[MAX_PATH];
+  GetSystemDirectoryA(path, MAX_PATH);
+  return WithBackslash(path);
+}
+
+void Sandbox::WriteFile(const std::string &path, const std::string &bytes) {
+  std::ofstream out(winsim::HostPath(path), std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) std::abort();
+}
+
+std::string Sandbox::ReadFile(const std::string &path) const {
+  return ReadHostFile(winsim::HostPath(path));
+}
+
+bool Sandbox::Exists(const std::string &path) const {
+  return fs::exists(winsim::HostPath(path));
+}
+
+void Sandbox::Remove(const std::string &path) {
+  std::error_code ignored;
+  fs::remove(winsim::HostPath(path), ignored);
+}
+
+void Sandbox::SetReadOnly(const std::string &path, bool readOnly) {
+  SetFileAttributesA(path.c_str(), readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+}
+
+std::string Sandbox::RealFont(int which) {
+  static const char *const fonts[] = {
+      "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+      "/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf",
+      "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf",
+      "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf",
+      "/usr/share/fonts/truetype/liberation/LiberationSerif-Regular.ttf",
+      "/usr/share/fonts/truetype/liberation/LiberationMono-Regular.ttf",
+  };
+  constexpr int count = sizeof(fonts) / sizeof(fonts[0]);
+  if (which < 0 || which >= count) std::abort();
+  std::string bytes = ReadHostFile(fonts[which]);
+  if (bytes.empty()) std::abort();
+  return bytes;
+}
+
+void Sandbox::SetFontsKey(const std::string &key, const std::string &value) {
+  WriteProfileStringA("Fonts", key.c_str(), value.c_str());
+}
+
+std::string Sandbox::FontsKey(const std::string &key) const {
+  char value[1024];
+  GetProfileStringA("Fonts", key.c_str(), "", value, sizeof(value));
+  return value;
+}
+
+std::string Sandbox::WinIni() const {
+  char dir[MAX_PATH];
+  GetWindowsDirectoryA(dir, MAX_PATH);
+  return ReadHostFile(winsim::HostPath(WithBackslash(dir) + "WIN.INI"));
+}
+
+HINSTANCE Sandbox::Instance() const {
+  return GetModuleHandleA(nullptr);
+}
+
+// The host drive is thrown away whole, so there is nothing to remember.
+void Sandbox::WillCreateInSystemDir(const std::string &) {}
+void Sandbox::WillWriteFontsKey(const std::string &) {}

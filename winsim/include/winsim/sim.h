@@ -1,0 +1,142 @@
+// Test control for winsim: a fresh simulated machine per test, its clock, its faults, and what
+// it recorded. Tests include this beside <windows.h>; the program itself never does.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace winsim {
+
+// ---------------------------------------------------------------- the machine
+
+// Starts a fresh machine whose drive C: is the host folder hostRoot (which must exist): no open
+// files, no memory blocks, no faults, no records, the clock at 0, the default module path
+// C:\QB\QUILLBOX.EXE, Windows directory C:\WINDOWS and system directory C:\WINDOWS\SYSTEM (all
+// three directories created on the host). The current directory is the module's directory.
+void Reset(const std::string &hostRoot);
+
+// Reset for the lifetime of a scope; at its end every further winsim call aborts until the next
+// Reset, so that a test cannot lean on a machine that another test left behind.
+class Machine {
+ public:
+  explicit Machine(const std::string &hostRoot) { Reset(hostRoot); }
+  ~Machine();
+  Machine(const Machine &) = delete;
+  Machine &operator=(const Machine &) = delete;
+};
+
+// Where things are. Each setter takes a Windows path and creates the directory on the host.
+// SetSystemDirectory keeps a trailing backslash if given one, as GetSystemDirectoryA reports it.
+void SetModulePath(const std::string &winPath);
+void SetWindowsDirectory(const std::string &winPath);
+void SetSystemDirectory(const std::string &winPath);
+void SetCurrentDirectory(const std::string &winPath);
+HINSTANCE ModuleHandle();
+
+// The host path that a Windows path stands for: every existing component found without regard to
+// case, the rest as written. Aborts for a path that is not on drive C:.
+std::string HostPath(const std::string &winPath);
+// The fully qualified, normalised form of a Windows path, as OF_PARSE gives it.
+std::string FullPath(const std::string &winPath);
+
+// ---------------------------------------------------------------- the clock
+
+// GetTickCount returns the clock and then advances it by the step (10 ms unless set), so that a
+// loop polling it makes progress. Sleep advances it by its argument at once.
+void SetTicks(DWORD ticks);
+void AdvanceTicks(DWORD milliseconds);
+void SetTickStep(DWORD milliseconds);
+DWORD Ticks();
+DWORD SleptMilliseconds();  // sum of all Sleep arguments since Reset
+
+// ---------------------------------------------------------------- faults
+
+// A fault fires at the nth matching call (1 = the first call after it was set); Once fires there
+// only, FromThenOn at that call and every later matching one.
+enum class Times { Once, FromThenOn };
+
+// Memory: GlobalAlloc and GlobalReAlloc counted together; the size variant counts only the
+// calls that ask for exactly that many bytes.
+void FailAllocation(int nth, Times times = Times::Once);
+void FailAllocationOfSize(size_t bytes, int nth, Times times = Times::Once);
+// A GlobalAlloc or GlobalReAlloc of `requested` bytes gets a block of `granted` bytes.
+void GrantSize(size_t requested, size_t granted);
+
+// Files, by Windows path (compared after normalisation, without regard to case).
+void FailOpen(const std::string &winPath, int nth = 1, Times times = Times::FromThenOn);  // _lopen
+void FailCreate(const std::string &winPath, int nth = 1,
+                Times times = Times::FromThenOn);  // _lcreat
+void FailClose(const std::string &winPath);  // every _lclose of a handle opened on the path fails
+// Each handle opened on the path delivers at most `bytes` bytes in all; reads past that come short.
+void ShortRead(const std::string &winPath, size_t bytes);
+// Each handle opened on the path takes at most `bytes` bytes in all (a full disk): a write that
+// crosses the limit writes what fits and returns that count, one at the limit returns HFILE_ERROR.
+void ShortWrite(const std::string &winPath, size_t bytes);
+
+// WIN.INI: WriteProfileStringA fails (returns FALSE, changes nothing).
+void FailProfileWrite(int nth = 1, Times times = Times::FromThenOn);
+
+// Fonts: CreateScalableFontResourceA fails without creating anything; AddFontResourceA returns 0.
+void FailCreateScalableFontResource(int nth = 1, Times times = Times::FromThenOn);
+void FailAddFontResource(int nth = 1, Times times = Times::FromThenOn);
+// A successful AddFontResourceA returns this count instead of the number of fonts it found.
+void SetAddFontResourceResult(int count);
+
+void ClearFaults();
+
+// ---------------------------------------------------------------- counters and records
+
+int OpenFileHandles();
+int LiveBlocks();
+int LockedBlocks();
+int AllocationCount();                         // GlobalAlloc and GlobalReAlloc calls since Reset
+const std::vector<size_t> &AllocationSizes();  // the byte counts asked of GlobalAlloc, in order
+int InvalidHandleUses();  // calls that were handed a freed or unknown memory or file handle
+
+// The font table: one entry per successful AddFontResourceA not yet removed, as full paths.
+std::vector<std::string> FontResources();
+
+// ---------------------------------------------------------------- message boxes
+
+struct MessageBoxRecord {
+  HWND owner;
+  std::string text;
+  std::string caption;
+  UINT style;
+};
+
+// Answers are taken in order, one per MessageBoxA; IDOK when the queue is empty. An answer of 0
+// makes MessageBoxA fail, as it does when the box cannot be created.
+void QueueMessageBoxAnswer(int answer);
+const std::vector<MessageBoxRecord> &MessageBoxes();
+
+// ---------------------------------------------------------------- broadcasts
+
+// What was posted to HWND_BROADCAST. For WM_WININICHANGE the text that lParam points to is kept,
+// since the pointer itself means nothing once the call has returned.
+struct BroadcastRecord {
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+  std::string text;
+};
+const std::vector<BroadcastRecord> &Broadcasts();
+void RecordBroadcast(UINT message, WPARAM wParam, LPARAM lParam);
+
+// ---------------------------------------------------------------- hooks for the other winsim parts
+
+namespace detail {
+// Set by the window manager: runs the message box's modal loop for the owner (dispatching what
+// is queued) and returns the answer to report, given the answer taken from the queue. Without it
+// MessageBoxA records and answers at once.
+extern int (*messageBoxLoopHook)(HWND owner, const MessageBoxRecord &box, int answer);
+// Functions called by every Reset, after winsim's own state is fresh (e.g. the window manager's).
+void AddResetHook(void (*hook)());
+// Aborts the test program with the name of the unsupported call, flag or mode.
+[[noreturn]] void Unsupported(const char *what);
+}  // namespace detail
+
+}  // namespace winsim

@@ -1,0 +1,86 @@
+// The machine's life: Reset starts a fresh one, the Machine guard ends it, and every winsim
+// call reaches the state through detail::Machine(), which refuses to run without one.
+#include "sim_state.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <sys/stat.h>
+
+namespace winsim {
+namespace detail {
+
+int (*messageBoxLoopHook)(HWND owner, const MessageBoxRecord &box, int answer) = nullptr;
+
+namespace {
+State *current = nullptr;
+void (*resetHooks[16])() = {};
+int resetHookCount = 0;
+}  // namespace
+
+void Unsupported(const char *what) {
+  std::fprintf(stderr, "winsim: unsupported: %s\n", what);
+  std::fflush(stderr);
+  std::abort();
+}
+
+void AddResetHook(void (*hook)()) {
+  for (int i = 0; i < resetHookCount; i++) {
+    if (resetHooks[i] == hook) return;
+  }
+  if (resetHookCount == 16) Unsupported("winsim::detail::AddResetHook: more than 16 hooks");
+  resetHooks[resetHookCount++] = hook;
+}
+
+State &Machine() {
+  if (!current) Unsupported("a winsim call without a machine (call winsim::Reset first)");
+  return *current;
+}
+
+bool MachineLive() {
+  return current != nullptr;
+}
+
+void MakeDirectories(const std::string &winPath) {
+  std::string host = HostPath(winPath);
+  for (size_t i = 1; i <= host.size(); i++) {
+    if (i == host.size() || host[i] == '/') mkdir(host.substr(0, i).c_str(), 0777);
+  }
+}
+
+}  // namespace detail
+
+void Reset(const std::string &hostRoot) {
+  struct stat info;
+  if (stat(hostRoot.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+    detail::Unsupported("winsim::Reset: the host root is not a directory");
+  }
+  delete detail::current;
+  detail::current = new detail::State;
+  detail::current->hostRoot = hostRoot;
+  detail::MakeDirectories(detail::current->windowsDir);
+  detail::MakeDirectories(detail::current->systemDir);
+  detail::MakeDirectories(detail::current->currentDir);
+  for (int i = 0; i < detail::resetHookCount; i++) detail::resetHooks[i]();
+}
+
+Machine::~Machine() {
+  delete detail::current;
+  detail::current = nullptr;
+}
+
+std::string HostPath(const std::string &winPath) {
+  detail::State &state = detail::Machine();
+  std::string host = state.hostRoot;
+  size_t start = 0;
+  if (winPath.size() >= 2 && (winPath[0] == 'C' || winPath[0] == 'c') && winPath[1] == ':') {
+    start = 2;
+  } else {
+    detail::Unsupported("winsim::HostPath: a path not on drive C:");
+  }
+  for (size_t i = start; i < winPath.size(); i++) {
+    host += winPath[i] == '\\' ? '/' : winPath[i];
+  }
+  return host;
+}
+
+}  // namespace winsim
