@@ -3,9 +3,15 @@
 
 #include <windows.h>
 
+// 1 from WM_INITDIALOG until the run has been requested.
+extern int StatPending;
+// 1 once EndDialog has been called for the current dialog.
+extern int StatEnded;
+
 // Opens the dialog modally; returns 0, or -1 when it cannot be created.
 INT_PTR RunStatDialog(HWND owner);
-INT_PTR CALLBACK FontStatProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// C linkage: the executable exports the procedure under this plain name.
+extern "C" INT_PTR CALLBACK FontStatProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 void PlaceStatDialog(HWND dialog);
 
 // What the run needs of its host.
