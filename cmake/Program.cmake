@@ -44,6 +44,15 @@ foreach(lib qb_catalog qb_run qb_stat qb_shell)
   endif()
 endforeach()
 
+# The progress dialog (qb_stat) runs the installation (qb_run), and the run calls back into its
+# host for the pump and the bar: the two static libraries need each other, and CMake repeats them
+# on the link line. A test that links qb_run with a host double of its own defines those three
+# procedures itself, so nothing of qb_stat is pulled in there.
+if(TARGET qb_stat AND TARGET qb_run)
+  target_link_libraries(qb_stat PUBLIC qb_run)
+  target_link_libraries(qb_run PUBLIC qb_stat)
+endif()
+
 # The compiled resources (dialog templates, icon): linked into the executable on Windows; on the
 # host the same .res bytes are embedded for winsim's dialog manager (see winsim/CMakeLists.txt).
 set(QB_RC ${QB_RC_FILE})
@@ -54,6 +63,15 @@ if(QB_WINDOWS AND EXISTS ${CMAKE_SOURCE_DIR}/src/shell/win_main.cpp)
   target_compile_options(Quillbox PRIVATE ${QB_PROGRAM_FLAGS})
   target_link_libraries(Quillbox PRIVATE qb_shell qb_stat qb_run qb_catalog qb_globals)
   target_link_options(Quillbox PRIVATE -s -Wl,--gc-sections)
+  # CMake hands a .def among an executable's sources to nobody with MinGW: give it to the linker,
+  # which then writes the export table (FontWindProc @1, FontDialProc @2, FontStatProc @3).
+  target_link_options(Quillbox PRIVATE ${CMAKE_SOURCE_DIR}/res/quillbox.def)
+  set_property(TARGET Quillbox APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/res/quillbox.def)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    # The .def names the exports plainly; the i686 linker matches each to its stdcall symbol
+    # (FontWindProc to FontWindProc@16) and exports the plain name. This says we mean it.
+    target_link_options(Quillbox PRIVATE -Wl,--enable-stdcall-fixup)
+  endif()
   target_compile_options(Quillbox PRIVATE -ffunction-sections -fdata-sections)
   set_target_properties(Quillbox PROPERTIES OUTPUT_NAME Quillbox RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endif()

@@ -3,7 +3,8 @@
 
 #include <windows.h>
 
-INT_PTR CALLBACK FontDialProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
+// C linkage: the executable exports the procedure under this plain name.
+extern "C" INT_PTR CALLBACK FontDialProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM lParam);
 // With first nonzero (WM_INITDIALOG only) places and fills the dialog; always refreshes the
 // count label and the Install button.
 void UpdateSelectionInfo(HWND hDlg, int first);
