@@ -1,15 +1,9 @@
-// The lstr family of KERNEL32 and USER32's CharUpperA, over code page 1252.
-//
-// Windows compares with CompareStringA, a linguistic sort of the user's locale. winsim models
-// only what the program relies on: lstrcmpiA ignores case (0 exactly when the texts are equal
-// after upper-casing in code page 1252) and orders letters alphabetically; lstrcmpA orders the
-// same way and, for texts that differ only in case, puts the small letter first as Windows does.
-// It differs from the real sort elsewhere: punctuation, digits and accented letters are ordered
-// here by their byte values, where Windows gives them linguistic weights (an accented letter
-// sorts beside its base letter, a hyphen is nearly ignored), and "ss" never equals the sharp s.
+// The lstr family of KERNEL32 and USER32's CharUpperA, over code page 1252. The comparisons
+// follow Windows' linguistic sort as modelled in sim_collate.cpp.
 #include <windows.h>
 
 #include "sim_state.h"
+#include "sim_collate.h"
 #include "sim_text.h"
 
 namespace {
@@ -56,20 +50,14 @@ int WINAPI lstrcmpiA(LPCSTR lpString1, LPCSTR lpString2) {
   if (lpString1 == nullptr || lpString2 == nullptr) {
     return Sign((lpString1 != nullptr) - (lpString2 != nullptr));
   }
-  return Sign(winsim::detail::CompareIgnoringCase(lpString1, lpString2));
+  return winsim::detail::CollateAnsi(lpString1, lpString2, true);
 }
 
 int WINAPI lstrcmpA(LPCSTR lpString1, LPCSTR lpString2) {
-  int order = lstrcmpiA(lpString1, lpString2);
-  if (order != 0 || lpString1 == nullptr || lpString2 == nullptr) return order;
-  // Equal but for case: the first difference decides, the small letter coming first.
-  for (int i = 0; lpString1[i] != 0; i++) {
-    if (lpString1[i] != lpString2[i]) {
-      unsigned char a = static_cast<unsigned char>(lpString1[i]);
-      return winsim::detail::UpperCase(a) == a ? 1 : -1;
-    }
+  if (lpString1 == nullptr || lpString2 == nullptr) {
+    return Sign((lpString1 != nullptr) - (lpString2 != nullptr));
   }
-  return 0;
+  return winsim::detail::CollateAnsi(lpString1, lpString2, false);
 }
 
 LPSTR WINAPI CharUpperA(LPSTR lpsz) {

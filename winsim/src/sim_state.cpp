@@ -2,9 +2,11 @@
 // call reaches the state through detail::Machine(), which refuses to run without one.
 #include "sim_state.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
-#include <sys/stat.h>
 
 namespace winsim {
 namespace detail {
@@ -16,6 +18,17 @@ State *current = nullptr;
 void (*resetHooks[16])() = {};
 int resetHookCount = 0;
 }  // namespace
+
+bool Trigger::Fire() {
+  if (nth == 0) return false;
+  seen++;
+  return times == Times::Once ? seen == nth : seen >= nth;
+}
+
+State::~State() {
+  for (auto &file : files) close(file.second.fd);
+  for (auto &block : blocks) delete[] block.second.data;
+}
 
 void Unsupported(const char *what) {
   std::fprintf(stderr, "winsim: unsupported: %s\n", what);
@@ -42,7 +55,7 @@ bool MachineLive() {
 
 void MakeDirectories(const std::string &winPath) {
   std::string host = HostPath(winPath);
-  for (size_t i = 1; i <= host.size(); i++) {
+  for (size_t i = Machine().hostRoot.size() + 1; i <= host.size(); i++) {
     if (i == host.size() || host[i] == '/') mkdir(host.substr(0, i).c_str(), 0777);
   }
 }
@@ -57,6 +70,9 @@ void Reset(const std::string &hostRoot) {
   delete detail::current;
   detail::current = new detail::State;
   detail::current->hostRoot = hostRoot;
+  while (detail::current->hostRoot.size() > 1 && detail::current->hostRoot.back() == '/') {
+    detail::current->hostRoot.pop_back();
+  }
   detail::MakeDirectories(detail::current->windowsDir);
   detail::MakeDirectories(detail::current->systemDir);
   detail::MakeDirectories(detail::current->currentDir);
@@ -66,21 +82,6 @@ void Reset(const std::string &hostRoot) {
 Machine::~Machine() {
   delete detail::current;
   detail::current = nullptr;
-}
-
-std::string HostPath(const std::string &winPath) {
-  detail::State &state = detail::Machine();
-  std::string host = state.hostRoot;
-  size_t start = 0;
-  if (winPath.size() >= 2 && (winPath[0] == 'C' || winPath[0] == 'c') && winPath[1] == ':') {
-    start = 2;
-  } else {
-    detail::Unsupported("winsim::HostPath: a path not on drive C:");
-  }
-  for (size_t i = start; i < winPath.size(); i++) {
-    host += winPath[i] == '\\' ? '/' : winPath[i];
-  }
-  return host;
 }
 
 }  // namespace winsim

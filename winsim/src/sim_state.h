@@ -1,21 +1,99 @@
 // The simulated machine's state, shared by winsim's source files (not part of the test API).
+// One State lives from winsim::Reset to the end of the Machine guard or the next Reset.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
+#include <deque>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "winsim/sim.h"
 
 namespace winsim::detail {
 
+// A fault armed for the nth matching call.
+struct Trigger {
+  int nth = 0;  // 0: not armed
+  Times times = Times::Once;
+  int seen = 0;
+  // Counts one matching call; true when the fault fires for it.
+  bool Fire();
+};
+
+// A fault on one file: `path` is the qualified Windows path, upper-cased.
+struct PathTrigger {
+  std::string path;
+  Trigger trigger;
+};
+
+struct FileHandle {
+  int fd = -1;
+  std::string path;  // qualified Windows path, upper-cased, for faults
+  std::string host;
+  bool canRead = false;
+  bool canWrite = false;
+  size_t readBytes = 0;
+  size_t writtenBytes = 0;
+};
+
+struct MemoryBlock {
+  bool movable = false;
+  char *data = nullptr;  // null for a block of 0 bytes (discarded)
+  size_t size = 0;
+  int locks = 0;
+};
+
 struct State {
+  State() = default;
+  ~State();
+  State(const State &) = delete;
+  State &operator=(const State &) = delete;
+
   std::string hostRoot;  // the host folder that stands for C:
   std::string modulePath = "C:\\QB\\QUILLBOX.EXE";
   std::string windowsDir = "C:\\WINDOWS";
   std::string systemDir = "C:\\WINDOWS\\SYSTEM";
   std::string currentDir = "C:\\QB";
   DWORD lastError = 0;
+
+  // Clock.
+  DWORD ticks = 0;
+  DWORD tickStep = 10;
+  DWORD slept = 0;
+
+  // Files.
+  std::map<int, FileHandle> files;
+  int nextFile = 0x100;
+  std::vector<PathTrigger> failOpen;
+  std::vector<PathTrigger> failCreate;
+  std::vector<std::string> failClose;
+  std::map<std::string, size_t> readLimits;
+  std::map<std::string, size_t> writeLimits;
+
+  // Memory.
+  std::map<uintptr_t, MemoryBlock> blocks;  // by handle
+  uintptr_t nextHandle = 0x10004;           // movable handles: never valid addresses
+  int allocations = 0;
+  std::vector<size_t> allocationSizes;
+  Trigger failAllocation;
+  std::map<size_t, Trigger> failAllocationOfSize;
+  std::map<size_t, size_t> grantedSizes;
+
+  // Profile and fonts.
+  Trigger failProfileWrite;
+  Trigger failCreateFontResource;
+  Trigger failAddFontResource;
+  int addFontResourceResult = -1;  // -1: the real count
+  std::vector<std::string> fonts;
+
+  // Records.
+  int invalidHandleUses = 0;
+  std::deque<int> messageBoxAnswers;
+  std::vector<MessageBoxRecord> messageBoxes;
+  std::vector<BroadcastRecord> broadcasts;
 };
 
 // The live machine; aborts when no Reset has started one.
@@ -23,5 +101,9 @@ State &Machine();
 bool MachineLive();
 // Creates the host folders of a Windows directory path, parents first.
 void MakeDirectories(const std::string &winPath);
+// Sets the thread's last error, as the Win32 calls do.
+inline void SetError(DWORD code) {
+  Machine().lastError = code;
+}
 
 }  // namespace winsim::detail

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include "winsim/sim.h"
@@ -13,6 +14,7 @@ namespace fs = std::filesystem;
 
 struct Sandbox::State {
   std::string hostRoot;
+  std::unique_ptr<winsim::Machine> machine;
 };
 
 namespace {
@@ -44,10 +46,11 @@ std::string ReadHostFile(const std::string &hostPath) {
 
 Sandbox::Sandbox() : state_(new State) {
   state_->hostRoot = MakeTempRoot();
-  winsim::Reset(state_->hostRoot);
+  state_->machine = std::make_unique<winsim::Machine>(state_->hostRoot);
 }
 
 Sandbox::~Sandbox() {
+  state_->machine.reset();
   std::error_code ignored;
   fs::remove_all(state_->hostRoot, ignored);
   delete state_;

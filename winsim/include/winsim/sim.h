@@ -108,8 +108,10 @@ struct MessageBoxRecord {
   UINT style;
 };
 
-// Answers are taken in order, one per MessageBoxA; IDOK when the queue is empty. An answer of 0
-// makes MessageBoxA fail, as it does when the box cannot be created.
+// Answers are taken in order, one per MessageBoxA; the box's first button (IDOK for MB_OK and
+// MB_OKCANCEL) when the queue is empty. IDCANCEL for a box with OK alone gives IDOK, as Escape
+// does there; an answer the box does not offer aborts. An answer of 0 makes MessageBoxA fail, as
+// it does when the box cannot be created.
 void QueueMessageBoxAnswer(int answer);
 const std::vector<MessageBoxRecord> &MessageBoxes();
 
