@@ -9,6 +9,8 @@
 
 namespace {
 
+constexpr UINT BroadcastTimeout = 5000;  // milliseconds a window may take to answer
+
 // The run's counters. Sizes are added up in 64 bits so that many large files cannot overflow.
 struct RunProgress {
   long long totalBytes;  // size of every selected font, counted before the first
@@ -39,8 +41,13 @@ void ShowSummary(HWND dialog, int newFonts) {
     MessageBoxA(dialog, "No new fonts were installed.", AppCaption, MB_ICONINFORMATION);
     return;
   }
-  PostMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
-  PostMessageA(HWND_BROADCAST, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("Fonts"));
+  // Sent, not posted: Windows refuses to post WM_WININICHANGE, whose lParam points to text
+  // (ERROR_MESSAGE_SYNC_ONLY), and sending both keeps WM_FONTCHANGE first for every receiver.
+  // A window that does not answer is not waited for.
+  SendMessageTimeoutA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0, SMTO_ABORTIFHUNG, BroadcastTimeout,
+                      NULL);
+  SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("Fonts"),
+                      SMTO_ABORTIFHUNG, BroadcastTimeout, NULL);
   CHAR message[PathSize];
   wsprintfA(message,
             newFonts == 1 ? "%d new TrueType font is now available."
