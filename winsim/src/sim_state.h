@@ -39,6 +39,17 @@ struct FileHandle {
   size_t writtenBytes = 0;
 };
 
+struct FoundEntry {
+  std::string name;
+  DWORD attributes = 0;
+  DWORD size = 0;
+};
+
+struct FindSearch {
+  std::vector<FoundEntry> entries;
+  size_t next = 0;
+};
+
 struct MemoryBlock {
   bool movable = false;
   char *data = nullptr;  // null for a block of 0 bytes (discarded)
@@ -67,6 +78,8 @@ struct State {
   // Files.
   std::map<int, FileHandle> files;
   int nextFile = 0x100;
+  std::map<uintptr_t, FindSearch> searches;  // FindFirstFileA handles
+  uintptr_t nextSearch = 0x7004;
   std::vector<PathTrigger> failOpen;
   std::vector<PathTrigger> failCreate;
   std::vector<std::string> failClose;

@@ -27,18 +27,22 @@ bool EndsWithFot(const std::string &name) {
   return name.size() > 4 && Upper(name.substr(name.size() - 4)) == ".FOT";
 }
 
-// The names of the files (not directories) in a directory.
-std::set<std::string> FilesIn(const std::string &dir) {
+// The names of the files, or of the directories but . and .., in a directory.
+std::set<std::string> EntriesIn(const std::string &dir, bool directories) {
   std::set<std::string> names;
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((dir + "*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
-    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.insert(found.cFileName);
+    std::string name = found.cFileName;
+    bool isDirectory = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (isDirectory == directories && name != "." && name != "..") names.insert(name);
   } while (FindNextFileA(search, &found));
   FindClose(search);
   return names;
 }
+
+std::set<std::string> FilesIn(const std::string &dir) { return EntriesIn(dir, false); }
 
 std::map<std::string, std::string> FontsSection() {
   std::map<std::string, std::string> section;
@@ -73,6 +77,12 @@ void RemoveFile(const std::string &path) {
   DeleteFileA(path.c_str());
 }
 
+void RemoveTree(const std::string &dir) {
+  for (const std::string &name : EntriesIn(dir + "\\", false)) RemoveFile(dir + "\\" + name);
+  for (const std::string &name : EntriesIn(dir + "\\", true)) RemoveTree(dir + "\\" + name);
+  RemoveDirectoryA(dir.c_str());
+}
+
 }  // namespace
 
 struct Sandbox::State {
@@ -80,6 +90,7 @@ struct Sandbox::State {
   std::string systemDir;
   std::string previousDirectory;
   std::set<std::string> programFiles;
+  std::set<std::string> programDirectories;
   std::set<std::string> systemFiles;
   std::map<std::string, std::string> fonts;
   std::vector<std::string> created;  // system-directory names the code under test will create
@@ -97,6 +108,7 @@ Sandbox::Sandbox() : state_(new State) {
   // Relative names mean the same on both platforms: the program's directory.
   SetCurrentDirectoryA(state_->programDir.c_str());
   state_->programFiles = FilesIn(state_->programDir);
+  state_->programDirectories = EntriesIn(state_->programDir, true);
   state_->systemFiles = FilesIn(state_->systemDir);
   state_->fonts = FontsSection();
 }
@@ -113,6 +125,9 @@ Sandbox::~Sandbox() {
   }
   for (const std::string &name : FilesIn(state_->programDir)) {
     if (state_->programFiles.count(name) == 0) RemoveFile(state_->programDir + name);
+  }
+  for (const std::string &name : EntriesIn(state_->programDir, true)) {
+    if (state_->programDirectories.count(name) == 0) RemoveTree(state_->programDir + name);
   }
   std::map<std::string, std::string> now = FontsSection();
   for (const auto &entry : now) {

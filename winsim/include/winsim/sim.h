@@ -89,7 +89,7 @@ void ClearFaults();
 
 // ---------------------------------------------------------------- counters and records
 
-int OpenFileHandles();
+int OpenFileHandles();  // _lopen and _lcreat handles, and FindFirstFileA searches
 int LiveBlocks();
 int LockedBlocks();
 int AllocationCount();                         // GlobalAlloc and GlobalReAlloc calls since Reset
