@@ -4,6 +4,9 @@
 
 typedef LRESULT(CALLBACK *WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef INT_PTR(CALLBACK *DLGPROC)(HWND, UINT, WPARAM, LPARAM);
+struct HHOOK__;
+typedef HHOOK__ *HHOOK;
+typedef LRESULT(CALLBACK *HOOKPROC)(int, WPARAM, LPARAM);
 
 typedef struct tagPOINT {
   LONG x;
@@ -68,13 +71,29 @@ typedef struct tagWINDOWPOS {
 #define HWND_TOP ((HWND)0)
 #define CW_USEDEFAULT ((int)0x80000000)
 
+// GetWindowLongA indexes and GetWindow relations.
+#define GWL_STYLE (-16)
+#define GWL_EXSTYLE (-20)
+#define GWL_ID (-12)
+#define GW_HWNDFIRST 0
+#define GW_HWNDLAST 1
+#define GW_HWNDNEXT 2
+#define GW_HWNDPREV 3
+#define GW_OWNER 4
+#define GW_CHILD 5
+
 // Window messages.
 #define WM_NULL 0x0000
 #define WM_CREATE 0x0001
 #define WM_DESTROY 0x0002
 #define WM_MOVE 0x0003
 #define WM_SIZE 0x0005
+#define SIZE_RESTORED 0
+#define SIZE_MINIMIZED 1
 #define WM_ACTIVATE 0x0006
+#define WA_INACTIVE 0
+#define WA_ACTIVE 1
+#define WA_CLICKACTIVE 2
 #define WM_SETFOCUS 0x0007
 #define WM_KILLFOCUS 0x0008
 #define WM_ENABLE 0x000A
@@ -85,6 +104,8 @@ typedef struct tagWINDOWPOS {
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
 #define WM_SHOWWINDOW 0x0018
+#define SW_PARENTCLOSING 1
+#define SW_PARENTOPENING 3
 #define WM_WININICHANGE 0x001A
 #define WM_FONTCHANGE 0x001D
 #define WM_NEXTDLGCTL 0x0028
@@ -135,9 +156,27 @@ typedef struct tagWINDOWPOS {
 #define WS_MAXIMIZEBOX 0x00010000L
 #define WS_OVERLAPPEDWINDOW 0x00CF0000L
 
+// Extended window styles.
+#define WS_EX_DLGMODALFRAME 0x00000001L
+#define WS_EX_NOPARENTNOTIFY 0x00000004L
+#define WS_EX_WINDOWEDGE 0x00000100L
+#define WS_EX_CLIENTEDGE 0x00000200L
+#define WS_EX_CONTROLPARENT 0x00010000L
+#define WS_EX_STATICEDGE 0x00020000L
+
 // Dialog styles.
-#define DS_MODALFRAME 0x80L
+#define DS_ABSALIGN 0x01L
+#define DS_SYSMODAL 0x02L
+#define DS_3DLOOK 0x04L
 #define DS_SETFONT 0x40L
+#define DS_MODALFRAME 0x80L
+#define DS_NOIDLEMSG 0x100L
+#define DS_CONTROL 0x400L
+#define DS_CENTER 0x800L
+#define DS_CENTERMOUSE 0x1000L
+#define DM_GETDEFID (WM_USER + 0)
+#define DM_SETDEFID (WM_USER + 1)
+#define DC_HASDEFID 0x534B
 
 // Static, button and list box styles.
 #define SS_LEFT 0x00000000L
@@ -150,9 +189,22 @@ typedef struct tagWINDOWPOS {
 #define BS_DEFPUSHBUTTON 0x00000001L
 #define BS_CHECKBOX 0x00000002L
 #define BS_AUTOCHECKBOX 0x00000003L
+#define BS_TYPEMASK 0x0000000FL
 #define LBS_NOTIFY 0x0001L
 #define LBS_SORT 0x0002L
+#define LBS_NOREDRAW 0x0004L
 #define LBS_MULTIPLESEL 0x0008L
+#define LBS_OWNERDRAWFIXED 0x0010L
+#define LBS_OWNERDRAWVARIABLE 0x0020L
+#define LBS_HASSTRINGS 0x0040L
+#define LBS_USETABSTOPS 0x0080L
+#define LBS_NOINTEGRALHEIGHT 0x0100L
+#define LBS_MULTICOLUMN 0x0200L
+#define LBS_WANTKEYBOARDINPUT 0x0400L
+#define LBS_EXTENDEDSEL 0x0800L
+#define LBS_DISABLENOSCROLL 0x1000L
+#define LBS_NODATA 0x2000L
+#define LBS_NOSEL 0x4000L
 
 // ShowWindow commands.
 #define SW_HIDE 0
@@ -177,6 +229,7 @@ typedef struct tagWINDOWPOS {
 #define SWP_NOACTIVATE 0x0010
 #define SWP_SHOWWINDOW 0x0040
 #define SWP_HIDEWINDOW 0x0080
+#define SWP_NOOWNERZORDER 0x0200
 
 // PeekMessage.
 #define PM_NOREMOVE 0x0000
@@ -187,6 +240,19 @@ typedef struct tagWINDOWPOS {
 #define SM_CYSCREEN 1
 #define SM_CXVSCROLL 2
 #define SM_CYHSCROLL 3
+#define SM_CYCAPTION 4
+#define SM_CXBORDER 5
+#define SM_CYBORDER 6
+#define SM_CXDLGFRAME 7
+#define SM_CYDLGFRAME 8
+#define SM_CXICON 11
+#define SM_CYICON 12
+#define SM_CXFRAME 32
+#define SM_CYFRAME 33
+#define SM_CXEDGE 45
+#define SM_CYEDGE 46
+#define SM_CXMINIMIZED 57
+#define SM_CYMINIMIZED 58
 
 // Dialog box command ids.
 #define IDOK 1
@@ -200,6 +266,11 @@ typedef struct tagWINDOWPOS {
 // Message boxes.
 #define MB_OK 0x00000000L
 #define MB_OKCANCEL 0x00000001L
+#define MB_ABORTRETRYIGNORE 0x00000002L
+#define MB_YESNOCANCEL 0x00000003L
+#define MB_YESNO 0x00000004L
+#define MB_RETRYCANCEL 0x00000005L
+#define MB_TYPEMASK 0x0000000FL
 #define MB_ICONHAND 0x00000010L
 #define MB_ICONERROR MB_ICONHAND
 #define MB_ICONSTOP MB_ICONHAND
@@ -219,12 +290,16 @@ typedef struct tagWINDOWPOS {
 #define BM_CLICK 0x00F5
 #define BST_UNCHECKED 0x0000
 #define BST_CHECKED 0x0001
+#define BST_INDETERMINATE 0x0002
+#define BST_PUSHED 0x0004
+#define BST_FOCUS 0x0008
 
 // Static controls.
 #define STM_SETICON 0x0170
 #define STM_GETICON 0x0171
 
 // List boxes.
+#define LB_OKAY 0
 #define LB_ERR (-1)
 #define LB_ERRSPACE (-2)
 #define LBN_ERRSPACE (-2)
@@ -234,9 +309,12 @@ typedef struct tagWINDOWPOS {
 #define LBN_SETFOCUS 4
 #define LBN_KILLFOCUS 5
 #define LB_ADDSTRING 0x0180
+#define LB_INSERTSTRING 0x0181
+#define LB_DELETESTRING 0x0182
 #define LB_RESETCONTENT 0x0184
 #define LB_SETSEL 0x0185
 #define LB_GETSEL 0x0187
+#define LB_SETCURSEL 0x0186
 #define LB_GETCURSEL 0x0188
 #define LB_GETTEXT 0x0189
 #define LB_GETTEXTLEN 0x018A
@@ -244,10 +322,12 @@ typedef struct tagWINDOWPOS {
 #define LB_GETTOPINDEX 0x018E
 #define LB_GETSELCOUNT 0x0190
 #define LB_GETSELITEMS 0x0191
+#define LB_SETTOPINDEX 0x0197
 #define LB_GETITEMRECT 0x0198
 #define LB_SELITEMRANGE 0x019B
 #define LB_SETCARETINDEX 0x019E
 #define LB_GETCARETINDEX 0x019F
+#define LB_GETITEMHEIGHT 0x01A1
 
 // Dialog codes and virtual keys.
 #define DLGC_WANTARROWS 0x0001
@@ -261,6 +341,7 @@ typedef struct tagWINDOWPOS {
 #define DLGC_WANTCHARS 0x0080
 #define DLGC_STATIC 0x0100
 #define DLGC_BUTTON 0x2000
+#define VK_BACK 0x08
 #define VK_TAB 0x09
 #define VK_RETURN 0x0D
 #define VK_SHIFT 0x10
@@ -273,9 +354,20 @@ typedef struct tagWINDOWPOS {
 #define VK_RIGHT 0x27
 #define VK_DOWN 0x28
 
+#define MK_LBUTTON 0x0001
+
 #define IDC_ARROW MAKEINTRESOURCEA(32512)
 #define IDI_APPLICATION MAKEINTRESOURCEA(32512)
+#define IDI_HAND MAKEINTRESOURCEA(32513)
+#define IDI_QUESTION MAKEINTRESOURCEA(32514)
+#define IDI_EXCLAMATION MAKEINTRESOURCEA(32515)
+#define IDI_ASTERISK MAKEINTRESOURCEA(32516)
 #define COLOR_WINDOW 5
+
+// Hooks: a WH_GETMESSAGE hook sees each message that GetMessageA or PeekMessageA returns (the
+// tests' message recorder uses it to tell posted messages from sent ones on both platforms).
+#define WH_GETMESSAGE 3
+#define HC_ACTION 0
 
 // Windows and classes.
 ATOM WINAPI RegisterClassA(const WNDCLASSA *lpWndClass);
@@ -312,10 +404,24 @@ HWND WINAPI GetActiveWindow(void);
 HWND WINAPI GetForegroundWindow(void);
 HWND WINAPI GetDesktopWindow(void);
 DWORD WINAPI GetWindowThreadProcessId(HWND hWnd, LPDWORD lpdwProcessId);
+LONG WINAPI GetWindowLongA(HWND hWnd, int nIndex);
+HWND WINAPI GetWindow(HWND hWnd, UINT uCmd);
+BOOL WINAPI IsChild(HWND hWndParent, HWND hWnd);
+HHOOK WINAPI SetWindowsHookExA(int idHook, HOOKPROC lpfn, HINSTANCE hmod, DWORD dwThreadId);
+BOOL WINAPI UnhookWindowsHookEx(HHOOK hhk);
+LRESULT WINAPI CallNextHookEx(HHOOK hhk, int nCode, WPARAM wParam, LPARAM lParam);
+// KERNEL32, declared here because only the hooks above need it: the one thread's id.
+DWORD WINAPI GetCurrentThreadId(void);
 
 // Messages.
 BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+// Broadcast by sending (winsim/src/user32_broadcast.cpp): HWND_BROADCAST and SMTO_ABORTIFHUNG only.
+#define SMTO_NORMAL 0x0000
+#define SMTO_BLOCK 0x0001
+#define SMTO_ABORTIFHUNG 0x0002
+LRESULT WINAPI SendMessageTimeoutA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam, UINT fuFlags,
+                                   UINT uTimeout, DWORD_PTR *lpdwResult);
 BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax, UINT wRemoveMsg);
 BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax);
 void WINAPI PostQuitMessage(int nExitCode);
@@ -336,6 +442,9 @@ BOOL WINAPI SetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPCSTR lpString);
 UINT WINAPI GetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPSTR lpString, int cchMax);
 BOOL WINAPI CheckDlgButton(HWND hDlg, int nIDButton, UINT uCheck);
 UINT WINAPI IsDlgButtonChecked(HWND hDlg, int nIDButton);
+HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
+HWND WINAPI GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
+LONG WINAPI GetDialogBaseUnits(void);
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 
 // Text.
