@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/sandbox.h"
+
 TEST(MessageBoxWatch, RecordsEachBoxAndReturnsTheQueuedAnswers) {
   struct Row {
     const char *text;
@@ -19,6 +21,7 @@ TEST(MessageBoxWatch, RecordsEachBoxAndReturnsTheQueuedAnswers) {
       {"Information", MB_OK | MB_ICONINFORMATION, 0, IDOK},
       {"Question", MB_YESNO | MB_ICONQUESTION, IDNO, IDNO},
   };
+  Sandbox sandbox;
   MessageBoxWatch watch;
   for (const Row &row : rows) {
     SCOPED_TRACE(row.text);
@@ -37,6 +40,7 @@ TEST(MessageBoxWatch, RecordsEachBoxAndReturnsTheQueuedAnswers) {
 }
 
 TEST(MessageBoxWatch, SeesOnlyTheBoxesShownWhileItLives) {
+  Sandbox sandbox;
   {
     MessageBoxWatch earlier;
     MessageBoxA(NULL, "Before", "Watch caption", MB_OK);

@@ -1,4 +1,6 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-TEST(Smoke, LstrcmpiIgnoresCase) { EXPECT_EQ(0, lstrcmpiA("Harbor.TTF", "HARBOR.ttf")); }
+TEST(Smoke, LstrcmpiIgnoresCase) {
+  EXPECT_EQ(0, lstrcmpiA("Harbor.TTF", "HARBOR.ttf"));
+}

@@ -45,7 +45,6 @@ std::string Unsigned(unsigned long long value, unsigned base, bool upper) {
 }  // namespace
 
 int WINAPIV wsprintfA(LPSTR lpOut, LPCSTR lpFmt, ...) {
-  winsim::detail::Machine();
   va_list args;
   va_start(args, lpFmt);
   std::string out;

@@ -18,8 +18,9 @@ namespace winsim {
 // three directories created on the host). The current directory is the module's directory.
 void Reset(const std::string &hostRoot);
 
-// Reset for the lifetime of a scope; at its end every further winsim call aborts until the next
-// Reset, so that a test cannot lean on a machine that another test left behind.
+// Reset for the lifetime of a scope; at its end every further winsim call that needs the machine
+// (all but the pure text and arithmetic ones) aborts until the next Reset, so that a test cannot
+// lean on a machine that another test left behind.
 class Machine {
  public:
   explicit Machine(const std::string &hostRoot) { Reset(hostRoot); }
