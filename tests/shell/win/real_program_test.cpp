@@ -1,0 +1,221 @@
+// The real program under Wine, seen from the desktop: where its windows are, what the command
+// line and the show command do, the hand-over to a running copy, minimise and restore, moves of
+// the owner window, and the exit code of an orderly close.
+#include <gtest/gtest.h>
+
+#include "common/sandbox.h"
+#include "resource.h"
+#include "shell/win/real_program.h"
+
+#include <string>
+
+namespace {
+
+class RealProgramTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(nullptr, FindOwnerWindow()) << "a copy of the program is still running";
+    dir_ = sandbox_.ProgramDir();
+    ASSERT_TRUE(PrepareProgramFolder(dir_)) << BuiltProgramPath();
+  }
+
+  // Starts the program and waits until its selection dialog is on the screen.
+  void StartWithDialog(const std::string &tail, int showCommand = SW_SHOWNORMAL) {
+    ASSERT_TRUE(program_.Start(dir_, tail, showCommand));
+    ASSERT_TRUE(WaitUntil([&] {
+      owner_ = FindOwnerWindow();
+      dialog_ = FindOwnedDialog(owner_);
+      return dialog_ && IsWindowVisible(dialog_);
+    })) << "no selection dialog appeared";
+  }
+
+  // Closes the program through its owner window, as the window list's Close does.
+  void CloseAndExpectExitCode(int code) {
+    PostMessageA(owner_, WM_CLOSE, 0, 0);
+    EXPECT_EQ(code, program_.WaitForExit());
+    EXPECT_EQ(nullptr, FindOwnerWindow());
+  }
+
+  Sandbox sandbox_;
+  std::string dir_;
+  RealProgram program_;
+  HWND owner_ = NULL;
+  HWND dialog_ = NULL;
+};
+
+RECT WindowRect(HWND window) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  return rect;
+}
+
+// Whether top-level window upper comes before lower in the z-order.
+bool IsAbove(HWND upper, HWND lower) {
+  for (HWND window = GetTopWindow(NULL); window; window = GetWindow(window, GW_HWNDNEXT)) {
+    if (window == upper) return true;
+    if (window == lower) return false;
+  }
+  return false;
+}
+
+TEST_F(RealProgramTest, DialogOnScreenOwnerBelowIt) {
+  StartWithDialog("");
+  int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+
+  RECT owner = WindowRect(owner_);
+  EXPECT_EQ(0, owner.left);
+  EXPECT_EQ(screenHeight, owner.top) << "first pixel row below the screen";
+  EXPECT_EQ(0, owner.right - owner.left);
+  EXPECT_EQ(0, owner.bottom - owner.top);
+  EXPECT_TRUE(IsWindowVisible(owner_));
+  EXPECT_FALSE(IsIconic(owner_));
+  // The platform adds WS_CLIPSIBLINGS to every top-level window.
+  LONG style = (LONG)GetWindowLongPtrA(owner_, GWL_STYLE) & ~(WS_VISIBLE | WS_CLIPSIBLINGS);
+  EXPECT_EQ((LONG)0x800A0000, style) << "WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX";
+  EXPECT_EQ(NULL, GetWindow(owner_, GW_OWNER)) << "owner window is unowned";
+
+  RECT dialog = WindowRect(dialog_);
+  int width = dialog.right - dialog.left;
+  int height = dialog.bottom - dialog.top;
+  EXPECT_EQ((screenWidth - width) / 2, dialog.left) << "centred";
+  EXPECT_EQ((screenHeight - height) / 2, dialog.top) << "centred";
+  char caption[64] = "";
+  GetWindowTextA(dialog_, caption, sizeof caption);
+  EXPECT_STREQ("TrueType Fonts Installation", caption);
+
+  CloseAndExpectExitCode(0);
+}
+
+// The whole tail after the program's name is the option, compared without regard to case.
+TEST_F(RealProgramTest, CommandLineOption) {
+  struct Row {
+    const char *tail;
+    bool deleteBoxShown;
+  };
+  const Row rows[] = {
+      {" /d", true},  {" /D", true}, {"\t/d", true},  {" /d ", false},
+      {" -d", false}, {"", false},   {" /dx", false},
+  };
+  for (const Row &row : rows) {
+    SCOPED_TRACE(std::string("tail [") + row.tail + "]");
+    StartWithDialog(row.tail);
+    HWND deleteBox = GetDlgItem(dialog_, IDC_DELETE);
+    ASSERT_NE(nullptr, deleteBox);
+    EXPECT_EQ(row.deleteBoxShown, IsWindowVisible(deleteBox) != 0);
+    CloseAndExpectExitCode(0);
+    if (HasFatalFailure()) return;
+  }
+}
+
+// The class icon is loaded with LoadIconA(hInst, "Quillbox"); the loader finds the group in the
+// executable whatever the case of the name.
+TEST_F(RealProgramTest, IconGroupLoadsFromExecutable) {
+  HMODULE module = LoadLibraryExA((dir_ + "Quillbox.exe").c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(nullptr, module);
+  for (const char *name : {"Quillbox", "QUILLBOX", "quillbox"}) {
+    SCOPED_TRACE(name);
+    EXPECT_NE(nullptr, LoadIconA(module, name));
+  }
+  FreeLibrary(module);
+}
+
+// A second start raises the running copy and ends at once with 0. It is started from a folder
+// without a list file: had it read one, it would be waiting in the "not found" message box.
+TEST_F(RealProgramTest, SecondStartHandsOverToRunningCopy) {
+  StartWithDialog("");
+  // A window of the test's own on top of the dialog, which the hand-over must raise above it.
+  HWND cover = CreateWindowExA(0, "STATIC", "cover", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, NULL,
+                               NULL, GetModuleHandleA(NULL), NULL);
+  ASSERT_NE(nullptr, cover);
+  ASSERT_TRUE(WaitUntil([&] { return IsAbove(cover, dialog_); }));
+  std::string emptyDir = dir_ + "second\\";
+  ASSERT_TRUE(CreateDirectoryA(emptyDir.c_str(), NULL));
+  bool copied = CopyFileA(BuiltProgramPath().c_str(), (emptyDir + "Quillbox.exe").c_str(), FALSE);
+  {
+    RealProgram second;
+    EXPECT_TRUE(copied && second.Start(emptyDir, ""));
+    EXPECT_EQ(0, second.WaitForExit(5000));
+  }
+  DeleteFileA((emptyDir + "Quillbox.exe").c_str());
+  RemoveDirectoryA(emptyDir.c_str());
+
+  EXPECT_TRUE(WaitUntil([&] { return IsAbove(dialog_, cover); }, 3000))
+      << "the running copy's dialog was not raised";
+  DestroyWindow(cover);
+  EXPECT_EQ(1, CountOwnerWindows());
+  EXPECT_EQ(owner_, FindOwnerWindow());
+  EXPECT_TRUE(IsWindowVisible(dialog_));
+  EXPECT_TRUE(program_.Running());
+  CloseAndExpectExitCode(0);
+}
+
+TEST_F(RealProgramTest, StartedMaximisedShowsNormally) {
+  StartWithDialog("", SW_SHOWMAXIMIZED);
+  EXPECT_FALSE(IsZoomed(owner_));
+  EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), WindowRect(owner_).top);
+  // Maximize from the system menu does nothing.
+  PostMessageA(owner_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  Sleep(300);
+  EXPECT_FALSE(IsZoomed(owner_));
+  EXPECT_TRUE(IsWindowVisible(dialog_));
+  CloseAndExpectExitCode(0);
+}
+
+// Started minimised: no dialog until the first restore, which creates it.
+TEST_F(RealProgramTest, StartedMinimisedCreatesDialogOnRestore) {
+  ASSERT_TRUE(program_.Start(dir_, "", SW_SHOWMINNOACTIVE));
+  ASSERT_TRUE(WaitUntil([&] { return (owner_ = FindOwnerWindow()) != NULL; }));
+  EXPECT_TRUE(WaitUntil([&] { return IsIconic(owner_) != 0; }));
+  Sleep(500);
+  EXPECT_EQ(nullptr, FindOwnedDialog(owner_)) << "no dialog while minimised";
+
+  PostMessageA(owner_, WM_SYSCOMMAND, SC_RESTORE, 0);
+  ASSERT_TRUE(WaitUntil([&] {
+    dialog_ = FindOwnedDialog(owner_);
+    return dialog_ && IsWindowVisible(dialog_);
+  })) << "the restore created no dialog";
+  EXPECT_FALSE(IsIconic(owner_));
+  EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), WindowRect(owner_).top);
+  CloseAndExpectExitCode(0);
+}
+
+// The dialog's minimise box minimises the owner window, which hides the dialog; restoring the
+// owner window shows the same dialog again.
+TEST_F(RealProgramTest, MinimiseFromDialogAndRestore) {
+  StartWithDialog("");
+  PostMessageA(dialog_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(WaitUntil([&] { return IsIconic(owner_) && !IsWindowVisible(dialog_); }));
+  EXPECT_FALSE(IsIconic(dialog_)) << "the dialog is hidden, not minimised";
+
+  PostMessageA(owner_, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsIconic(owner_) && IsWindowVisible(dialog_); }));
+  EXPECT_EQ(dialog_, FindOwnedDialog(owner_)) << "the same dialog, not a new one";
+  EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), WindowRect(owner_).top);
+  CloseAndExpectExitCode(0);
+}
+
+// A move of the owner window above the screen's bottom edge is refused; one below it is not.
+TEST_F(RealProgramTest, OwnerWindowStaysBelowScreen) {
+  StartWithDialog("");
+  int bottom = GetSystemMetrics(SM_CYSCREEN);
+  struct Row {
+    int x, y;
+    int wantX, wantY;
+  };
+  const Row rows[] = {
+      {100, 100, 0, bottom},  {0, bottom - 1, 0, bottom},
+      {50, -20, 0, bottom},   {40, bottom + 30, 40, bottom + 30},
+      {0, bottom, 0, bottom},
+  };
+  for (const Row &row : rows) {
+    SCOPED_TRACE("move to " + std::to_string(row.x) + ", " + std::to_string(row.y));
+    SetWindowPos(owner_, NULL, row.x, row.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT rect = WindowRect(owner_);
+    EXPECT_EQ(row.wantX, rect.left);
+    EXPECT_EQ(row.wantY, rect.top);
+  }
+  CloseAndExpectExitCode(0);
+}
+
+}  // namespace
