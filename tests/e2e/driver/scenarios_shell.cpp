@@ -1,0 +1,156 @@
+// The program as one window among others: a second start hands over to the running copy, and
+// minimise and restore hide and show the selection dialog through the owner window.
+#include "input.h"
+#include "report.h"
+#include "scenario.h"
+#include "scene.h"
+#include "screen.h"
+#include "steps.h"
+
+namespace {
+
+LRESULT CALLBACK CoverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Another program's window over the dialog: the driver's own, made active.
+HWND CoverWith(HWND dialog) {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = CoverProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.lpszClassName = "QuillboxE2ECover";
+  RegisterClassA(&windowClass);
+  RECT rect = ScreenRect(dialog);
+  HWND cover = CreateWindowExA(0, "QuillboxE2ECover", "Another program", WS_OVERLAPPEDWINDOW,
+                               rect.left - 20, rect.top - 20, Width(rect) + 40, Height(rect) + 40,
+                               nullptr, nullptr, windowClass.hInstance, nullptr);
+  ShowWindow(cover, SW_SHOW);
+  SetForegroundWindow(cover);
+  Pause(300);
+  return cover;
+}
+
+// The top-level window a person sees at the middle of this one.
+HWND OnTopAt(HWND window) {
+  RECT rect = ScreenRect(window);
+  POINT middle = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+  return GetAncestor(WindowFromPoint(middle), GA_ROOT);
+}
+
+std::string Describe(HWND window) {
+  return window ? ClassOf(window) + " " + Quoted(TextOf(window)) : "nothing";
+}
+
+// Starts a second copy from a folder without a list file and checks that it hands over at once.
+void StartSecondCopy(HWND expectedOnTop, const char *what) {
+  std::string folder = "C:\\Second Copy\\";
+  CreateDirectoryA("C:\\Second Copy", nullptr);
+  CopyFileA(ProgramPath().c_str(), (folder + "Quillbox.exe").c_str(), FALSE);
+  Program second;
+  if (!StartProgram(second, folder + "Quillbox.exe", "")) return;
+  ExpectExit(second, 0, 5000);
+  Expect(FindSeen(second.pid, Seen::Box) == nullptr, "the second copy showed no message", "");
+  Pause(300);
+  HWND top = OnTopAt(expectedOnTop);
+  Expect(top == expectedOnTop, std::string("the running copy's ") + what + " is raised to the top",
+         "on top: " + Describe(top));
+}
+
+// How a person brings back a minimised program here: a double click on its minimised window
+// (Wine's desktop has no task bar to click).
+void Restore(HWND owner) {
+  RECT rect = ScreenRect(owner);
+  Note("the minimised owner window lies at %ld,%ld, %dx%d", rect.left, rect.top, Width(rect),
+       Height(rect));
+  if (!DoubleClickCaption(owner)) {
+    Note("no place to double-click: sending SC_RESTORE as a task bar would");
+    PostMessageA(owner, WM_SYSCOMMAND, SC_RESTORE, 0);
+  }
+}
+
+}  // namespace
+
+void SecondStart() {
+  const std::vector<FontLine> fonts = {{"ALDER.TTF", "Alder Sans", 4},
+                                       {"BIRCH.TTF", "Birch Sans", 5},
+                                       {"CEDAR.TTF", "Cedar Sans", 6}};
+  if (!SetScene(fonts)) return;
+  Program first;
+  HWND dialog = OpenSelection(first);
+  if (!dialog) return;
+  HWND cover = CoverWith(dialog);
+  Expect(OnTopAt(dialog) == cover, "another window covers the selection dialog",
+         "on top: " + Describe(OnTopAt(dialog)));
+  StartSecondCopy(dialog, "selection dialog");
+
+  Note("install, and start a second copy while the progress dialog is up");
+  SetForegroundWindow(dialog);
+  ClickControl(dialog, 130);
+  ClickControl(dialog, IDOK);
+  HWND progress = WaitSeen(first.pid, Seen::Progress, 5000);
+  if (!Expect(progress != nullptr, "the progress dialog appears", "")) return;
+  SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetForegroundWindow(cover);
+  Pause(200);
+  Expect(OnTopAt(progress) == cover, "another window covers the progress dialog",
+         "on top: " + Describe(OnTopAt(progress)));
+  StartSecondCopy(progress, "progress dialog");
+  HWND box = ExpectBox(first, "3 new TrueType fonts are now available.", false);
+  if (box) Answer(box, IDOK);
+  ExpectExit(first, 0);
+  for (const FontLine &font : fonts) ExpectInstalled(font);
+  DestroyWindow(cover);
+}
+
+void StartedMinimised() {
+  const std::vector<FontLine> fonts = {{"ALDER.TTF", "Alder Sans", 4}};
+  if (!SetScene(fonts)) return;
+  Program program;
+  if (!StartProgram(program, ProgramPath(), "", SW_SHOWMINNOACTIVE)) return;
+  HWND owner = WaitSeen(program.pid, Seen::Owner, 5000);
+  if (!Expect(owner != nullptr, "the owner window exists", "")) return;
+  Pause(1500);
+  Expect(IsIconic(owner), "the owner window is minimised", "");
+  Expect(FindSeen(program.pid, Seen::Selection) == nullptr, "no selection dialog is shown",
+         Listed(VisibleWindows(program.pid)));
+  Restore(owner);
+  HWND dialog = WaitSeen(program.pid, Seen::Selection, 5000);
+  if (!Expect(dialog != nullptr, "the selection dialog appears on restore",
+              Listed(VisibleWindows(program.pid)))) {
+    return;
+  }
+  Expect(!IsIconic(owner), "the owner window is no longer minimised", "");
+  ExpectFirstLook(program, dialog, {"Alder Sans"}, false);
+  ClickControl(dialog, IDCANCEL);
+  ExpectExit(program, 0);
+  ExpectNotInstalled(fonts[0]);
+}
+
+void MinimiseAndRestore() {
+  const std::vector<FontLine> fonts = {{"ALDER.TTF", "Alder Sans", 4},
+                                       {"BIRCH.TTF", "Birch Sans", 5}};
+  if (!SetScene(fonts)) return;
+  Program program;
+  HWND dialog = OpenSelection(program);
+  if (!dialog) return;
+  HWND owner = FindSeen(program.pid, Seen::Owner);
+  ClickItems(dialog, {"Birch Sans"});
+  ExpectSelection(dialog, {"Birch Sans"});
+  Note("click the selection dialog's minimise box");
+  ClickFrame(dialog, HTMINBUTTON);
+  Expect(WaitGone(dialog, 3000), "the selection dialog is hidden", "");
+  Pause(300);
+  Expect(IsWindow(dialog) && !IsWindowVisible(dialog), "it still exists, hidden", "");
+  Expect(IsIconic(owner), "the owner window is minimised", "");
+  Restore(owner);
+  Expect(WaitSeen(program.pid, Seen::Selection, 5000) == dialog,
+         "the same selection dialog is shown again", Listed(VisibleWindows(program.pid)));
+  ExpectSelection(dialog, {"Birch Sans"});
+  ClickControl(dialog, IDOK);
+  HWND box = ExpectBox(program, "1 new TrueType font is now available.", false);
+  if (box) Answer(box, IDOK);
+  ExpectExit(program, 0);
+  ExpectNotInstalled(fonts[0]);
+  ExpectInstalled(fonts[1]);
+}
