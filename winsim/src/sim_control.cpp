@@ -129,7 +129,7 @@ void ClearFaults() {
 }
 
 int OpenFileHandles() {
-  return static_cast<int>(detail::Machine().files.size());
+  return static_cast<int>(detail::Machine().files.size() + detail::Machine().searches.size());
 }
 
 int LiveBlocks() {
