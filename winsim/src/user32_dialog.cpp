@@ -98,7 +98,7 @@ bool CreateControls(HWND dialog, TemplateReader &reader, int count, HINSTANCE in
     HWND control =
         Create(exStyle, item.windowClass, item.text.c_str(), style, Scale(item.x, info->baseX, 4),
                Scale(item.y, info->baseY, 8), Scale(item.cx, info->baseX, 4),
-               Scale(item.cy, info->baseY, 8), dialog, (short)item.id, instance, nullptr);
+               Scale(item.cy, info->baseY, 8), dialog, item.id, instance, nullptr);
     if (!Find(dialog)) return false;
     if (!control) return false;
     if (Send(control, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON) {

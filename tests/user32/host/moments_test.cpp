@@ -1,0 +1,153 @@
+// The moments at which a host test acts as the user: idle actions when a loop finds the queue
+// empty, the message box hook and its answers, clicks and keys through the queue, and the abort
+// for a loop that would wait forever.
+#include "user32/user32_fixture.h"
+#include "winsim/user32_sim.h"
+
+namespace {
+
+using Moments = User32Test;
+
+TEST_F(Moments, IdleActionsRunInOrderWhenTheLoopWouldWait) {
+  HWND window = CreateTestWindow("Window");
+  std::string order;
+  winsim::user32::WhenIdle([&] {
+    order += "1";
+    PostMessageA(window, WM_USER, 0, 0);
+  });
+  winsim::user32::WhenIdle([&] {
+    order += "2";
+    PostQuitMessage(4);
+  });
+  onWindow = [&](HWND, UINT message, WPARAM, LPARAM, LRESULT *) {
+    if (message == WM_USER) order += "u";
+    return false;
+  };
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0)) DispatchMessageA(&msg);
+  EXPECT_EQ("1u2", order);
+  EXPECT_EQ(4u, msg.wParam);
+  EXPECT_EQ(0u, winsim::user32::PendingIdleActions());
+}
+
+TEST_F(Moments, ModalDialogWaitsForTheUserAfterShowingItself) {
+  HWND owner = CreateTestWindow("Owner");
+  bool visibleWhenActing = false;
+  winsim::user32::WhenIdle([&] {
+    HWND dialog = GetLastActivePopup(owner);
+    visibleWhenActing = IsWindowVisible(dialog);
+    EXPECT_TRUE(winsim::user32::Click(GetDlgItem(dialog, IDCANCEL)));
+  });
+  onDialog = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM, LRESULT *) {
+    if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) EndDialog(hwnd, 8);
+    return message == WM_COMMAND;
+  };
+  EXPECT_EQ(8, RunTestDialog("MODALDLG", owner));
+  EXPECT_TRUE(visibleWhenActing);
+}
+
+TEST_F(Moments, WaitingForeverIsATestBug) {
+  EXPECT_DEATH(
+      {
+        MSG msg;
+        GetMessageA(&msg, nullptr, 0, 0);
+      },
+      "GetMessageA would wait forever");
+}
+
+TEST_F(Moments, PersonCannotClickWhatIsHiddenOrDisabled) {
+  HWND owner = CreateTestWindow("Owner");
+  HWND dialog = CreateTestDialog("PROBEDLG", owner);
+  EXPECT_FALSE(winsim::user32::Click(GetDlgItem(dialog, IDC_FIRST)));  // not shown yet
+  ShowWindow(dialog, SW_SHOWNORMAL);
+  EXPECT_TRUE(winsim::user32::Click(GetDlgItem(dialog, IDC_FIRST)));
+  EXPECT_FALSE(winsim::user32::Click(GetDlgItem(dialog, IDC_DISABLED)));
+  EXPECT_FALSE(winsim::user32::Click(GetDlgItem(dialog, IDC_HIDDEN)));
+  EnableWindow(dialog, FALSE);  // as a modal dialog over it would
+  EXPECT_FALSE(winsim::user32::Click(GetDlgItem(dialog, IDC_FIRST)));
+  EXPECT_FALSE(winsim::user32::ClickListItem(GetDlgItem(dialog, IDC_LIST), 0));
+  EXPECT_EQ(2u, winsim::user32::QueuedMessages());  // the one click that could happen
+}
+
+TEST_F(Moments, ClickOnAListItemScrollsItIntoViewFirst) {
+  HWND dialog = CreateTestDialog("PROBEDLG", nullptr);
+  ShowWindow(dialog, SW_SHOWNORMAL);
+  HWND list = GetDlgItem(dialog, IDC_LIST);
+  const char *names[] = {"a", "b", "c", "d", "e", "f", "g", "h", "i"};
+  for (const char *name : names) SendMessageA(list, LB_ADDSTRING, 0, (LPARAM)name);
+  EXPECT_FALSE(winsim::user32::ClickListItem(list, 9));  // no such item
+  EXPECT_TRUE(winsim::user32::ClickListItem(list, 8));
+  Pump(dialog);
+  EXPECT_EQ(1, SendMessageA(list, LB_GETSEL, 8, 0));
+  EXPECT_EQ(1, SendMessageA(list, LB_GETSELCOUNT, 0, 0));
+  EXPECT_GT(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0);
+}
+
+TEST_F(Moments, KeysGoToTheFocus) {
+  HWND dialog = CreateTestDialog("PROBEDLG", nullptr);
+  ShowWindow(dialog, SW_SHOWNORMAL);
+  std::vector<int> commands;
+  onDialog = [&](HWND, UINT message, WPARAM wParam, LPARAM, LRESULT *) {
+    if (message == WM_COMMAND) commands.push_back(LOWORD(wParam));
+    return false;
+  };
+  winsim::user32::PressKey(VK_TAB);
+  winsim::user32::PressKey(VK_ESCAPE);
+  Pump(dialog);
+  EXPECT_EQ(GetDlgItem(dialog, IDC_CHECK), GetFocus());
+  EXPECT_EQ(std::vector<int>{IDCANCEL}, commands);
+}
+
+TEST_F(Moments, MessageBoxHookSeesTheOpenBoxAndItsAnswerComesFromTheQueue) {
+  HWND owner = CreateTestWindow("Owner");
+  ShowWindow(owner, SW_SHOWNORMAL);
+  HWND seenBox = nullptr;
+  bool ownerDisabled = false;
+  winsim::user32::OnMessageBox([&](HWND box, const winsim::MessageBoxRecord &record) {
+    seenBox = box;
+    ownerDisabled = !IsWindowEnabled(owner);
+    EXPECT_EQ(owner, record.owner);
+    EXPECT_EQ(box, GetLastActivePopup(owner));
+    EXPECT_TRUE(IsWindowVisible(box));
+  });
+  winsim::QueueMessageBoxAnswer(IDCANCEL);
+  EXPECT_EQ(IDCANCEL, MessageBoxA(owner, "Stop?", "Probe", MB_OKCANCEL));
+  EXPECT_TRUE(ownerDisabled);
+  EXPECT_FALSE(IsWindow(seenBox));
+  EXPECT_EQ(IDOK, MessageBoxA(owner, "Done.", "Probe", MB_OK));  // nothing queued: OK
+}
+
+TEST_F(Moments, MessageBoxClickedByTheHookAnswersWithThatButton) {
+  winsim::user32::OnMessageBox([](HWND box, const winsim::MessageBoxRecord &) {
+    EXPECT_TRUE(winsim::user32::Click(GetDlgItem(box, IDCANCEL)));
+  });
+  winsim::QueueMessageBoxAnswer(IDOK);
+  EXPECT_EQ(IDCANCEL, MessageBoxA(nullptr, "Stop?", "Probe", MB_OKCANCEL));
+}
+
+TEST_F(Moments, IdleActionsWaitWhileAMessageBoxIsOpen) {
+  HWND owner = CreateTestWindow("Owner");
+  bool ran = false;
+  winsim::user32::WhenIdle([&] { ran = true; });
+  MessageBoxA(owner, "Wait", "Probe", MB_OK);
+  EXPECT_FALSE(ran);
+  EXPECT_EQ(1u, winsim::user32::PendingIdleActions());
+}
+
+TEST_F(Moments, ScreenAndFontAreTheTestsToChoose) {
+  winsim::user32::SetScreenSize(800, 600);
+  winsim::user32::SetScrollBarSize(16, 15);
+  winsim::user32::SetDialogBaseUnits(8, 16);
+  EXPECT_EQ(800, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(600, GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_EQ(16, GetSystemMetrics(SM_CXVSCROLL));
+  EXPECT_EQ(15, GetSystemMetrics(SM_CYHSCROLL));
+  EXPECT_EQ(MAKELONG(8, 16), GetDialogBaseUnits());
+  HWND dialog = CreateTestDialog("FONTSTAT", nullptr);
+  RECT client;
+  GetClientRect(dialog, &client);
+  EXPECT_EQ(192 * 8 / 4, client.right);
+  EXPECT_EQ(76 * 16 / 8, client.bottom);
+}
+
+}  // namespace
