@@ -20,6 +20,9 @@ const std::vector<std::string> OwnerContractCalls = {
     "MessageBeep",  "CreateDialogParamA", "DefWindowProcA",
 };
 
+const std::vector<UINT> OwnerPassesOn = {WM_CREATE, WM_DESTROY, WM_CLOSE, WM_WINDOWPOSCHANGING,
+                                         WM_SYSCOMMAND};
+
 void ShellTest::SetUp() {
   NewMachine();
 }
@@ -78,25 +81,8 @@ std::string Call(const char *name, const char *window, const std::vector<intptr_
   return written + ")";
 }
 
-namespace {
-
-// The messages whose default handling is part of the owner window's contract.
-bool OwnerPassesOn(intptr_t message) {
-  switch (message) {
-    case WM_CREATE:
-    case WM_DESTROY:
-    case WM_CLOSE:
-    case WM_WINDOWPOSCHANGING:
-    case WM_SYSCOMMAND:
-      return true;
-  }
-  return false;
-}
-
-}  // namespace
-
 std::vector<std::string> ShellTest::CallsSince(size_t mark, const std::vector<std::string> &names,
-                                               bool allDefaults) const {
+                                               const std::vector<UINT> &defaults) const {
   std::vector<std::string> written;
   const std::vector<user32::Call> &calls = user32::Calls();
   for (size_t i = mark; i < calls.size(); i++) {
@@ -104,7 +90,9 @@ std::vector<std::string> ShellTest::CallsSince(size_t mark, const std::vector<st
     if (std::find(names.begin(), names.end(), call.name) == names.end()) continue;
     if (Name(call.hwnd) == "other") continue;
     bool isDefault = call.name == "DefWindowProcA";
-    if (isDefault && !allDefaults && !OwnerPassesOn(call.args[0])) continue;
+    if (isDefault &&
+        std::find(defaults.begin(), defaults.end(), (UINT)call.args[0]) == defaults.end())
+      continue;
     std::vector<intptr_t> args = call.args;
     // The lParam handed on to DefWindowProcA may point to a structure: not comparable.
     if (isDefault && (args[2] > 0xFFFF || args[2] < -0xFFFF)) args[2] = Pointer;

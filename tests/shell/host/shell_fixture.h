@@ -18,6 +18,8 @@
 
 // The owner window's calls that make up its contract (queries and default handling included).
 extern const std::vector<std::string> OwnerContractCalls;
+// The messages that the owner window handles and then passes on to DefWindowProcA.
+extern const std::vector<UINT> OwnerPassesOn;
 
 // An expected call as CallsSince writes it; Pointer stands for DefWindowProcA's pointer lParam.
 constexpr intptr_t Pointer = INTPTR_MIN;
@@ -45,12 +47,12 @@ class ShellTest : public testing::Test {
   // The program's calls since the mark, of the given names only, each written as
   // "Name(window, arg, ...)" with the owner window, the selection dialog and null named, other
   // windows as "other", and a text argument in quotes at the end.
-  // Calls on other windows (the dialog's controls) are left out, and DefWindowProcA only for the
-  // messages that the owner window handles before passing them on.
+  // Calls on other windows (the dialog's controls) are left out, and DefWindowProcA is kept only
+  // for the messages in defaults.
   size_t Mark() const { return winsim::user32::Calls().size(); }
   std::vector<std::string> CallsSince(size_t mark,
                                       const std::vector<std::string> &names = OwnerContractCalls,
-                                      bool allDefaults = false) const;
+                                      const std::vector<UINT> &defaults = OwnerPassesOn) const;
   int CountCalls(size_t mark, const std::string &name) const;
   std::string Name(HWND hwnd) const;
 
