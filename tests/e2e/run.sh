@@ -82,10 +82,12 @@ scenario)
   mkdir -p "$out/shots"
   start=$(date +%s%N)
   clone_prefix "$template" "$prefix"
+  echo "Cloned the prefix in $(seconds_since "$start") s."
   export WINEPREFIX=$prefix
   qb_start_xvfb
   finish() {
     WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
+    echo "Wine stopped after $(seconds_since "$start") s."
     qb_stop_xvfb
     rm -rf "$prefix"
   }
@@ -101,8 +103,17 @@ scenario)
   desktop=$!
   limit=150
   timed_out=0
+  started=0 ended=0
   for ((i = 0; i < limit * 10; i++)); do
     kill -0 $desktop 2>/dev/null || break
+    if [ $started = 0 ] && [ -s "$log" ]; then
+      started=1
+      echo "The driver started after $(seconds_since "$start") s."
+    fi
+    if [ $ended = 0 ] && grep -q "checks passed" "$log" 2>/dev/null; then
+      ended=1
+      echo "The driver ended after $(seconds_since "$start") s."
+    fi
     sleep 0.1
   done
   if kill -0 $desktop 2>/dev/null; then
@@ -112,6 +123,7 @@ scenario)
     kill $desktop 2>/dev/null || true
   fi
   wait $desktop 2>/dev/null || true
+  echo "The desktop ended after $(seconds_since "$start") s."
   [ -f "$log" ] && cat "$log"
   closing=$(tail -n 1 "$log" 2>/dev/null | tr -d "\r" || true)
   echo "Scenario $name took $(seconds_since "$start") s."

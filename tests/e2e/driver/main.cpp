@@ -42,8 +42,10 @@ int main(int argc, char **argv) {
   if (argc > 4) SetShotFolder(argv[4]);
   Note("scenario %s; ANSI code page %u; screen %dx%d", scenario->name, GetACP(),
        GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  DWORD start = GetTickCount();
   scenario->run();
   EndStartedPrograms();
+  Note("the scenario took %lu ms", GetTickCount() - start);
   int ok = FailureCount() == 0 && PassCount() > 0;
   CloseReport(scenario->name);
   return ok ? 0 : 1;

@@ -144,6 +144,7 @@ void CancelDuringRun() {
   while (ControlText(progress, 111) != "Birch Sans" && GetTickCount() - start < 5000) Pause(5);
   std::string before = ControlText(progress, 111);
   Note("click Cancel in the progress dialog while it shows %s", Quoted(before).c_str());
+  Expect(GetForegroundWindow() == progress, "the progress dialog is the active window", "");
   ClickControl(progress, IDCANCEL);
   std::string after = ControlText(progress, 111);
   ExpectText("the font at work when Cancel was clicked", "Birch Sans", before);

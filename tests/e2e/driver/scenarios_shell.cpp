@@ -31,19 +31,17 @@ HWND CoverWith(HWND dialog) {
   return cover;
 }
 
-// The top-level window a person sees at the middle of this one.
-HWND OnTopAt(HWND window) {
-  RECT rect = ScreenRect(window);
-  POINT middle = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-  return GetAncestor(WindowFromPoint(middle), GA_ROOT);
-}
-
 std::string Describe(HWND window) {
   return window ? ClassOf(window) + " " + Quoted(TextOf(window)) : "nothing";
 }
 
+std::string Order(HWND a, HWND b) {
+  return Above(a, b) ? Describe(a) + " above " + Describe(b)
+                     : Describe(b) + " above " + Describe(a);
+}
+
 // Starts a second copy from a folder without a list file and checks that it hands over at once.
-void StartSecondCopy(HWND expectedOnTop, const char *what) {
+void StartSecondCopy(HWND expectedOnTop, HWND cover, const char *what) {
   std::string folder = "C:\\Second Copy\\";
   CreateDirectoryA("C:\\Second Copy", nullptr);
   CopyFileA(ProgramPath().c_str(), (folder + "Quillbox.exe").c_str(), FALSE);
@@ -52,9 +50,9 @@ void StartSecondCopy(HWND expectedOnTop, const char *what) {
   ExpectExit(second, 0, 5000);
   Expect(FindSeen(second.pid, Seen::Box) == nullptr, "the second copy showed no message", "");
   Pause(300);
-  HWND top = OnTopAt(expectedOnTop);
-  Expect(top == expectedOnTop, std::string("the running copy's ") + what + " is raised to the top",
-         "on top: " + Describe(top));
+  Expect(Above(expectedOnTop, cover),
+         std::string("the running copy's ") + what + " is raised above the other window",
+         Order(expectedOnTop, cover));
 }
 
 // How a person brings back a minimised program here: a double click on its minimised window
@@ -80,9 +78,8 @@ void SecondStart() {
   HWND dialog = OpenSelection(first);
   if (!dialog) return;
   HWND cover = CoverWith(dialog);
-  Expect(OnTopAt(dialog) == cover, "another window covers the selection dialog",
-         "on top: " + Describe(OnTopAt(dialog)));
-  StartSecondCopy(dialog, "selection dialog");
+  Expect(Above(cover, dialog), "another window covers the selection dialog", Order(cover, dialog));
+  StartSecondCopy(dialog, cover, "selection dialog");
 
   Note("install, and start a second copy while the progress dialog is up");
   SetForegroundWindow(dialog);
@@ -93,9 +90,9 @@ void SecondStart() {
   SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   SetForegroundWindow(cover);
   Pause(200);
-  Expect(OnTopAt(progress) == cover, "another window covers the progress dialog",
-         "on top: " + Describe(OnTopAt(progress)));
-  StartSecondCopy(progress, "progress dialog");
+  Expect(Above(cover, progress), "another window covers the progress dialog",
+         Order(cover, progress));
+  StartSecondCopy(progress, cover, "progress dialog");
   HWND box = ExpectBox(first, "3 new TrueType fonts are now available.", false);
   if (box) Answer(box, IDOK);
   ExpectExit(first, 0);

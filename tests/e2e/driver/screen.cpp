@@ -119,6 +119,24 @@ bool WaitGone(HWND window, DWORD ms) {
   return true;
 }
 
+bool WaitActive(HWND window, DWORD ms) {
+  DWORD start = GetTickCount();
+  while (GetForegroundWindow() != window) {
+    if (GetTickCount() - start >= ms) return false;
+    Pause(20);
+  }
+  Pause(250);
+  return true;
+}
+
+bool Above(HWND a, HWND b) {
+  for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
+    if (window == a) return true;
+    if (window == b) return false;
+  }
+  return false;
+}
+
 std::vector<std::string> VisibleWindows(DWORD pid) {
   Listing listing = {pid, {}};
   EnumWindows(List, reinterpret_cast<LPARAM>(&listing));

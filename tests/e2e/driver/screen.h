@@ -26,6 +26,12 @@ HWND FindSeen(DWORD pid, Seen kind);
 HWND WaitSeen(DWORD pid, Seen kind, DWORD ms);
 // Polls until the window is gone (or hidden) up to ms milliseconds; true when gone.
 bool WaitGone(HWND window, DWORD ms);
+// Polls until the window is the active (foreground) window, then lets it settle; true when it
+// became active within ms. Wine's virtual desktop activates a new window a moment after showing
+// it, and a click before that can be taken for the activation alone.
+bool WaitActive(HWND window, DWORD ms = 3000);
+// Whether window a lies above window b in the desktop's z-order.
+bool Above(HWND a, HWND b);
 // Every visible top-level window of the process, as "class 'caption'" lines, for the log.
 std::vector<std::string> VisibleWindows(DWORD pid);
 

@@ -140,6 +140,12 @@ HWND OpenSelection(Program &program, const std::string &args, int show) {
     for (const std::string &line : VisibleWindows(program.pid)) Note("on screen: %s", line.c_str());
     HWND box = FindSeen(program.pid, Seen::Box);
     if (box) Note("a message box says %s", Quoted(BoxText(box)).c_str());
+    return nullptr;
+  }
+  if (show != SW_SHOWMINNOACTIVE && show != SW_SHOWMINIMIZED && show != SW_MINIMIZE) {
+    Expect(
+        WaitActive(dialog), "the selection dialog is the active window",
+        "active: " + ClassOf(GetForegroundWindow()) + " " + Quoted(TextOf(GetForegroundWindow())));
   }
   return dialog;
 }
@@ -216,6 +222,8 @@ RunSeen WatchRun(const Program &program, HWND selection) {
   if (!Expect(run.progress != nullptr, "the progress dialog appears", "")) return run;
   HWND bar = GetDlgItem(run.progress, 140);
   ProgressState first = ReadProgress(run.progress);
+  Expect(GetForegroundWindow() == run.progress || WaitActive(run.progress, 2000),
+         "the progress dialog is the active window", "");
   run.fullWidth = Width(ScreenRect(bar));
   run.states.push_back(first);
   Expect(first.font.empty() && first.file.empty() && !first.barShown,
@@ -302,6 +310,8 @@ HWND ExpectBox(const Program &program, const std::string &text, bool withCancel,
     return nullptr;
   }
   ExpectText("the message box says", text, BoxText(box));
+  Expect(WaitActive(box), "the message box is the active window",
+         "active: " + ClassOf(GetForegroundWindow()) + " " + Quoted(TextOf(GetForegroundWindow())));
   std::vector<std::string> expected = {"OK"};
   if (withCancel) expected.push_back("Cancel");
   std::vector<std::string> buttons = BoxButtons(box);
