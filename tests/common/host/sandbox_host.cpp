@@ -2,6 +2,10 @@
 // removed again with everything in it when the sandbox ends.
 #include "common/sandbox.h"
 
+#include <signal.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -19,9 +23,30 @@ struct Sandbox::State {
 
 namespace {
 
-std::string MakeTempRoot() {
+std::string TempBase() {
   const char *tmp = std::getenv("TMPDIR");
-  std::string pattern = std::string(tmp != nullptr && *tmp != 0 ? tmp : "/tmp") + "/winsim-XXXXXX";
+  return tmp != nullptr && *tmp != 0 ? tmp : "/tmp";
+}
+
+// A test program that aborts (as winsim does on an unsupported call) leaves its drive behind;
+// the next sandbox removes the drives of programs that have ended. Each name holds its pid.
+void RemoveAbandonedRoots() {
+  std::error_code error;
+  for (const fs::directory_entry &entry : fs::directory_iterator(TempBase(), error)) {
+    std::string name = entry.path().filename().string();
+    if (name.compare(0, 7, "winsim-") != 0) continue;
+    long pid = std::strtol(name.c_str() + 7, nullptr, 10);
+    if (pid <= 0 || pid == getpid() || kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) {
+      continue;
+    }
+    std::error_code ignored;
+    fs::remove_all(entry.path(), ignored);
+  }
+}
+
+std::string MakeTempRoot() {
+  RemoveAbandonedRoots();
+  std::string pattern = TempBase() + "/winsim-" + std::to_string(getpid()) + "-XXXXXX";
   if (mkdtemp(pattern.data()) == nullptr) {
     std::perror("mkdtemp");
     std::abort();
