@@ -29,6 +29,9 @@ User32Test::User32Test() {
 }
 
 User32Test::~User32Test() {
+  // The handlers may refer to a derived fixture's members, which are gone by now.
+  onWindow = nullptr;
+  onDialog = nullptr;
   for (HWND hwnd : created_) {
     if (IsWindow(hwnd)) DestroyWindow(hwnd);
   }

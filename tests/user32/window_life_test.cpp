@@ -42,9 +42,8 @@ TEST_F(WindowLife, CreateFailsWhenCreateAnswersMinusOne) {
   };
   EXPECT_EQ(nullptr, CreateTestWindow("Refused"));
   EXPECT_FALSE(IsWindow(named));
-  EXPECT_MESSAGES(
-      log,
-      {{"window", WM_CREATE, sent}, {"window", WM_DESTROY, sent}, {"window", WM_NCDESTROY, sent}});
+  // Freed at once: no WM_DESTROY for a window that never came to be.
+  EXPECT_MESSAGES(log, {{"window", WM_CREATE, sent}, {"window", WM_NCDESTROY, sent}});
 }
 
 TEST_F(WindowLife, PopUpOfDefaultSizeHasNoArea) {
@@ -152,7 +151,9 @@ TEST_F(WindowLife, DefaultMinimiseAndRestore) {
   GetWindowRect(owner, &rect);
   EXPECT_EQ(-32000, rect.left);
   EXPECT_EQ(-32000, rect.top);
+  // Told why, the popup's default handling hides it with ShowWindow, which tells it again.
   EXPECT_MESSAGES(log, {{"popup", WM_SHOWWINDOW, sent | wparam | lparam, FALSE, SW_PARENTCLOSING},
+                        {"popup", WM_SHOWWINDOW, sent | wparam | lparam, FALSE, 0},
                         {"owner", WM_SIZE, sent | wparam, SIZE_MINIMIZED}});
 
   log.Flush();
@@ -165,6 +166,7 @@ TEST_F(WindowLife, DefaultMinimiseAndRestore) {
   EXPECT_EQ(120, rect.right);
   EXPECT_EQ(80, rect.bottom);
   EXPECT_MESSAGES(log, {{"popup", WM_SHOWWINDOW, sent | wparam | lparam, TRUE, SW_PARENTOPENING},
+                        {"popup", WM_SHOWWINDOW, sent | wparam | lparam, TRUE, 0},
                         {"owner", WM_SIZE, sent | wparam, SIZE_RESTORED}});
 }
 
@@ -177,6 +179,19 @@ TEST_F(WindowLife, RestoreShowsOnlyWhatMinimiseHid) {
   SendMessageA(owner, WM_SYSCOMMAND, SC_MINIMIZE, 0);
   SendMessageA(owner, WM_SYSCOMMAND, SC_RESTORE, 0);
   EXPECT_FALSE(IsWindowVisible(popup));
+}
+
+TEST_F(WindowLife, PopUpThatKeepsWmShowWindowToItselfStaysWhenItsOwnerIsMinimised) {
+  HWND owner = CreateTestWindow("Owner");
+  HWND popup = CreateTestWindow("Popup", owner);
+  ShowWindow(owner, SW_SHOWNORMAL);
+  ShowWindow(popup, SW_SHOWNORMAL);
+  onWindow = [&](HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT *) {
+    return hwnd == popup && message == WM_SHOWWINDOW;  // handled, so no default hiding
+  };
+  SendMessageA(owner, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(IsIconic(owner));
+  EXPECT_TRUE(IsWindowVisible(popup));
 }
 
 TEST_F(WindowLife, SystemCommandsOfADisabledWindowDoNothing) {

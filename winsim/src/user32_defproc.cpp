@@ -59,6 +59,18 @@ LRESULT DefaultProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CLOSE:
       DestroyWindow(hwnd);
       return 0;
+    case WM_SHOWWINDOW:
+      // Sent by ShowOwnedPopups (lParam says why): an owned window follows its owner.
+      if (!lParam || !window->owner) return 0;
+      if (((window->style & WS_VISIBLE) != 0) == (wParam != 0)) return 0;
+      if (wParam) {
+        if (!window->hiddenWithOwner) return 0;
+        window->hiddenWithOwner = false;
+      } else {
+        window->hiddenWithOwner = true;
+      }
+      ShowWindowNow(hwnd, wParam ? SW_SHOWNOACTIVATE : SW_HIDE);
+      return 0;
     case WM_SYSCOMMAND:
       return SystemCommand(hwnd, wParam);
     case WM_ACTIVATE:

@@ -39,24 +39,19 @@ UINT MinMaximize(HWND hwnd, int command, RECT *newRect) {
 
 }  // namespace
 
-// What DefWindowProcA's SC_MINIMIZE and SC_RESTORE do to the owned pop-ups of a window: hide
-// those that are visible, and show again only those hidden that way.
+// What DefWindowProcA's SC_MINIMIZE and SC_RESTORE do to the owned pop-ups of a window: they
+// are told with WM_SHOWWINDOW (SW_PARENTCLOSING, SW_PARENTOPENING), and it is the default
+// handling of that message that hides them and shows again those it hid.
 void ShowOwnedPopups(HWND owner, bool show) {
   std::vector<HWND> topLevel = TheDesk().topLevel;
-  for (HWND hwnd : topLevel) {
-    Window *window = Find(hwnd);
-    if (!window || window->owner != owner || !(window->style & WS_POPUP)) continue;
+  for (size_t i = topLevel.size(); i-- > 0;) {
+    Window *window = Find(topLevel[i]);
+    if (!window || window->owner != owner) continue;
     if (show) {
-      if (!window->hiddenWithOwner) continue;
-      window->hiddenWithOwner = false;
-      Send(hwnd, WM_SHOWWINDOW, TRUE, SW_PARENTOPENING);
-      SetPosition(hwnd, HWND_TOP, 0, 0, 0, 0,
-                  SWP_SHOWWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      if (window->hiddenWithOwner)
+        Send(topLevel[i], WM_SHOWWINDOW, SW_SHOWNORMAL, SW_PARENTOPENING);
     } else if (window->style & WS_VISIBLE) {
-      window->hiddenWithOwner = true;
-      Send(hwnd, WM_SHOWWINDOW, FALSE, SW_PARENTCLOSING);
-      SetPosition(hwnd, HWND_TOP, 0, 0, 0, 0,
-                  SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+      Send(topLevel[i], WM_SHOWWINDOW, SW_HIDE, SW_PARENTCLOSING);
     }
   }
 }

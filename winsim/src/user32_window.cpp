@@ -182,7 +182,8 @@ HWND Create(DWORD exStyle, const WindowClass *windowClass, LPCSTR name, DWORD st
   }
   if (!Find(hwnd)) return nullptr;
   if (Send(hwnd, WM_CREATE, 0, (LPARAM)&create) == -1) {
-    if (Find(hwnd)) DestroyWindow(hwnd);
+    // Refused: freed at once, with WM_NCDESTROY but no WM_DESTROY (as Wine does).
+    if (Find(hwnd)) FreeWindow(hwnd);
     return nullptr;
   }
   Window *created = Find(hwnd);
