@@ -95,7 +95,7 @@ scenario)
   wineserver -p </dev/null >/dev/null 2>&1
   loader=$(qb_wine_for "$driver")
   log=$out/log.txt
-  desktop_args=(explorer /desktop=Quillbox,1024x768)
+  desktop_args=(explorer /desktop=shell,1024x768)
   [ "${QB_E2E_NO_DESKTOP:-0}" = 1 ] && desktop_args=()
   $loader "${desktop_args[@]}" "$(windows_path "$driver")" "$name" \
     "$(windows_path "$program")" "$(windows_path "$log")" "$out/shots" \
@@ -127,6 +127,8 @@ scenario)
   [ -f "$log" ] && cat "$log"
   closing=$(tail -n 1 "$log" 2>/dev/null | tr -d "\r" || true)
   echo "Scenario $name took $(seconds_since "$start") s."
+  kept=$out_root/e2e-failures/$label-$name
+  rm -rf "$kept"
   if [ $timed_out = 0 ] && [[ $closing =~ ^$name:\ ([0-9]+)\ checks\ passed,\ 0\ failed$ ]] &&
      [ "${BASH_REMATCH[1]}" -gt 0 ]; then
     for shot in "$out"/shots/*.png; do
@@ -136,8 +138,6 @@ scenario)
     done
     exit 0
   fi
-  kept=$out_root/e2e-failures/$label-$name
-  rm -rf "$kept"
   mkdir -p "$kept"
   cp "$out"/shots/*.png "$kept/" 2>/dev/null || true
   cp "$log" "$out/wine.log" "$kept/" 2>/dev/null || true

@@ -121,23 +121,6 @@ bool ClickFrame(HWND window, int hit) {
   return false;
 }
 
-bool DoubleClickCaption(HWND window) {
-  RECT rect;
-  GetWindowRect(window, &rect);
-  int x = (rect.left + rect.right) / 2;
-  for (int y = rect.top + 1; y < rect.bottom && y < rect.top + 40; y++) {
-    if (HitTest(window, x, y) != HTCAPTION) continue;
-    MoveTo(x, y + 2);
-    Button(MOUSEEVENTF_LEFTDOWN);
-    Button(MOUSEEVENTF_LEFTUP);
-    Button(MOUSEEVENTF_LEFTDOWN);
-    Button(MOUSEEVENTF_LEFTUP);
-    return true;
-  }
-  Note("found no title bar to double-click");
-  return false;
-}
-
 void PressKey(WORD key) {
   Key(key, false);
   Key(key, true);

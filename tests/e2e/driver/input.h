@@ -14,8 +14,6 @@ bool ClickItem(HWND list, int index);
 // Clicks the part of a window's frame that answers WM_NCHITTEST with `hit` (HTCLOSE,
 // HTMINBUTTON, HTCAPTION), searched along the middle of its title bar.
 bool ClickFrame(HWND window, int hit);
-// Double-clicks the title bar of a window.
-bool DoubleClickCaption(HWND window);
 // Presses and releases a key, with Shift or Alt held when asked.
 void PressKey(WORD key);
 void PressKeyWith(WORD modifier, WORD key);

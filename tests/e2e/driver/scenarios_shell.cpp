@@ -55,14 +55,39 @@ void StartSecondCopy(HWND expectedOnTop, HWND cover, const char *what) {
          Order(expectedOnTop, cover));
 }
 
-// How a person brings back a minimised program here: a double click on its minimised window
-// (Wine's desktop has no task bar to click).
+BOOL CALLBACK AddVisibleChild(HWND child, LPARAM data) {
+  if (IsWindowVisible(child) && Width(ScreenRect(child)) > 0) {
+    reinterpret_cast<std::vector<HWND> *>(data)->push_back(child);
+  }
+  return TRUE;
+}
+
+// The task bar's button for the program: Wine's task bar draws its buttons itself (they carry no
+// text), the Start button first at the left, then one button for each program's window.
+HWND TaskBarButton() {
+  HWND bar = FindWindowA("Shell_TrayWnd", nullptr);
+  std::vector<HWND> buttons;
+  if (bar) EnumChildWindows(bar, AddVisibleChild, reinterpret_cast<LPARAM>(&buttons));
+  HWND found = nullptr;
+  for (HWND button : buttons) {
+    if (ScreenRect(button).left > 0) found = found ? nullptr : button;
+  }
+  return found;
+}
+
+// How a person brings back a minimised program: a click on its button on the task bar. Where
+// Wine's task bar shows none (it may not for a program started minimised), the driver sends
+// what a click there sends, SC_RESTORE.
 void Restore(HWND owner) {
-  RECT rect = ScreenRect(owner);
-  Note("the minimised owner window lies at %ld,%ld, %dx%d", rect.left, rect.top, Width(rect),
-       Height(rect));
-  if (!DoubleClickCaption(owner)) {
-    Note("no place to double-click: sending SC_RESTORE as a task bar would");
+  HWND button = nullptr;
+  DWORD start = GetTickCount();
+  while (!(button = TaskBarButton()) && GetTickCount() - start < 2000) Pause(50);
+  if (button) {
+    Note("click the program's button on the task bar");
+    RECT rect = ScreenRect(button);
+    ClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  } else {
+    Note("the task bar shows no button for the program: sending SC_RESTORE to the owner window");
     PostMessageA(owner, WM_SYSCOMMAND, SC_RESTORE, 0);
   }
 }
