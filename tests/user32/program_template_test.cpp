@@ -96,11 +96,22 @@ TEST_F(ProgramTemplate, SelectionDialogFontDial) {
   EXPECT_EQ(388, listClient.right);
   EXPECT_EQ(80, listClient.bottom);
 
+  // The icon control takes the size of the icon group that its text names.
   HWND icon = GetWindow(dialog, GW_CHILD);
   EXPECT_NE(nullptr, (HICON)SendMessageA(icon, STM_GETICON, 0, 0));
   RECT iconRect = InDialog(dialog, icon);
   EXPECT_EQ(28, iconRect.left);
   EXPECT_EQ(16, iconRect.top);
+  EXPECT_EQ(32, iconRect.right - iconRect.left);
+  EXPECT_EQ(32, iconRect.bottom - iconRect.top);
+}
+
+TEST_F(ProgramTemplate, IconGroupIsFoundWithoutRegardToCase) {
+  EXPECT_NE(nullptr, LoadIconA(Instance(), "Quillbox"));
+  EXPECT_NE(nullptr, LoadIconA(Instance(), "quillbox"));
+  EXPECT_EQ(nullptr, LoadIconA(Instance(), "NoSuchIcon"));
+  EXPECT_NE(nullptr, LoadIconA(nullptr, IDI_APPLICATION));
+  EXPECT_NE(nullptr, LoadCursorA(nullptr, IDC_ARROW));
 }
 
 }  // namespace

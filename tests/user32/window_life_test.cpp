@@ -194,6 +194,27 @@ TEST_F(WindowLife, PopUpThatKeepsWmShowWindowToItselfStaysWhenItsOwnerIsMinimise
   EXPECT_TRUE(IsWindowVisible(popup));
 }
 
+TEST_F(WindowLife, StartedMinimisedAndShownNormallyLater) {
+  HWND other = CreateTestWindow("Other");
+  ShowWindow(other, SW_SHOWNORMAL);
+  HWND window = CreateTestWindow("Window", nullptr, PopupStyle, 0, 768, 0, 0);
+  MessageLog log({WM_SHOWWINDOW});
+  log.Name(window, "window");
+  EXPECT_FALSE(ShowWindow(window, SW_SHOWMINNOACTIVE));
+  EXPECT_TRUE(IsIconic(window));
+  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_EQ(other, GetActiveWindow());
+  EXPECT_MESSAGES(log, {});  // a change of state, not of visibility alone
+  EXPECT_TRUE(ShowWindow(window, SW_SHOWNORMAL));
+  EXPECT_FALSE(IsIconic(window));
+  RECT rect;
+  GetWindowRect(window, &rect);
+  EXPECT_EQ(0, rect.left);
+  EXPECT_EQ(768, rect.top);
+  EXPECT_EQ(0, rect.right - rect.left);
+  EXPECT_EQ(window, GetActiveWindow());
+}
+
 TEST_F(WindowLife, SystemCommandsOfADisabledWindowDoNothing) {
   HWND window = CreateTestWindow("Disabled");
   ShowWindow(window, SW_SHOWNORMAL);

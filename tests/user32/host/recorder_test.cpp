@@ -94,6 +94,16 @@ TEST_F(Recorder, BroadcastsAreKeptNotDelivered) {
   EXPECT_EQ(2u, CallsNamed("PostMessageA").size());
 }
 
+TEST_F(Recorder, BeepsAreRecorded) {
+  winsim::user32::ClearRecords();
+  EXPECT_TRUE(MessageBeep(0));
+  EXPECT_TRUE(MessageBeep(MB_ICONWARNING));
+  std::vector<Call> beeps = CallsNamed("MessageBeep");
+  ASSERT_EQ(2u, beeps.size());
+  EXPECT_EQ(std::vector<intptr_t>{0}, beeps[0].args);
+  EXPECT_EQ(std::vector<intptr_t>{MB_ICONWARNING}, beeps[1].args);
+}
+
 TEST_F(Recorder, PostingToAWindowThatIsGoneFails) {
   HWND window = CreateTestWindow("Window");
   PostMessageA(window, WM_USER, 0, 0);
