@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds Quillbox.exe, lays out build/demo/ with real TrueType fonts and a list file, and runs the
-# program there under Wine in its own prefix. With $DISPLAY set the person uses the window; without
-# one it runs headless in Wine's virtual desktop, is driven by keys (Select All, Install, OK on the
-# summary), and leaves screenshots and a short report of what was installed where.
+# Builds Quillbox.exe and the end-to-end driver, and shows the program under Wine in a fresh
+# prefix of its own (build/demo-prefix), in a folder beside six real TrueType fonts and a list file.
+# With $DISPLAY set the person uses the program there. Without one (or with QB_DEMO_HEADLESS=1)
+# an Xvfb shows Wine's desktop and the driver walks the main road with keys alone (Enter on
+# Select All, Tab to Install, Enter, OK on the summary); the screenshots and a short report of
+# what was installed where are left in build/demo/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -15,78 +17,64 @@ if ! qb_can_run_win32; then
   preset=win64
 fi
 cmake --preset $preset >/dev/null
-cmake --build --preset $preset --target Quillbox
+cmake --build --preset $preset --target Quillbox e2e_driver
 exe=$root/build/$preset/Quillbox.exe
-if [ ! -f "$exe" ]; then
-  echo "Quillbox.exe was not built." >&2
-  exit 1
-fi
+driver=$root/build/$preset/tests/e2e/e2e_driver.exe
+for built in "$exe" "$driver"; do
+  if [ ! -f "$built" ]; then
+    echo "$built was not built." >&2
+    exit 1
+  fi
+done
+windows_path() { local p; p=$(realpath -m "$1"); echo "Z:${p//\//\\}"; }
+loader=$(qb_wine_for "$exe")
 
 # A fresh prefix each time, so the fonts are offered again.
-rm -rf "$WINEPREFIX"
+wineserver -k 2>/dev/null || true
+rm -rf "$WINEPREFIX" "$WINEPREFIX.lock" "$root/build/demo"
+mkdir -p "$root/build/demo"
 qb_prefix_ready
-demo_win='C:\Demo'
-demo=$WINEPREFIX/drive_c/Demo
-rm -rf "$root/build/demo"
-mkdir -p "$demo" "$root/build/demo"
-ln -s "$demo" "$root/build/demo/folder"
-cp "$exe" "$demo/Quillbox.exe"
+folder_win='C:\Fonts Kit'
+folder=$WINEPREFIX/drive_c/Fonts\ Kit
+out=$root/build/demo
 
-dejavu=/usr/share/fonts/truetype/dejavu
-liberation=/usr/share/fonts/truetype/liberation
-cp $dejavu/DejaVuSans.ttf "$demo/DEJASANS.TTF"
-cp $dejavu/DejaVuSans-Bold.ttf "$demo/DEJASANB.TTF"
-cp $dejavu/DejaVuSansMono.ttf "$demo/dejamono.ttf"
-cp $liberation/LiberationSans-Regular.ttf "$demo/LIBSANS.TTF"
-cp $liberation/LiberationSerif-Regular.ttf "$demo/LIBSERIF.TTF"
-cp $liberation/LiberationMono-Regular.ttf "$demo/LIBMONO.TTF"
-printf '%s\r\n' \
-  "DEJASANS.TTF  Demo DejaVu Sans" \
-  "DEJASANB.TTF  Demo DejaVu Sans Bold" \
-  "dejamono.ttf  Demo DejaVu Sans Mono" \
-  "LIBSANS.TTF   Demo Liberation Sans" \
-  "LIBSERIF.TTF  Demo Liberation Serif" \
-  "LIBMONO.TTF   Demo Liberation Mono" >"$demo/Quillbox.Lst"
-
-loader=$(qb_wine_for "$exe")
 if [ -n "${DISPLAY:-}" ] && [ "${QB_DEMO_HEADLESS:-0}" != 1 ]; then
-  echo "Starting Quillbox in $demo_win (the folder is build/demo/folder)."
   qb_wine_warm
+  # The driver only lays out the folder here: Quillbox.exe, the fonts and Quillbox.Lst.
+  $loader "$(windows_path "$driver")" demo-folder "$(windows_path "$exe")" \
+    "$(windows_path "$out/folder.log")" </dev/null >/dev/null 2>&1 || true
+  ln -sfn "$folder" "$out/folder"
+  echo "Starting Quillbox in $folder_win (on this machine: build/demo/folder)."
   status=0
-  (cd "$demo" && $loader "$demo_win\\Quillbox.exe") || status=$?
-  wineserver -k || true
+  $loader "$folder_win\\Quillbox.exe" </dev/null || status=$?
+  wineserver -k 2>/dev/null || true
   echo "Quillbox ended with exit code $status."
   exit 0
 fi
 
 qb_start_xvfb
 trap 'wineserver -k 2>/dev/null || true; qb_stop_xvfb' EXIT
-qb_wine_warm
-shot() { import -window root "$root/build/demo/$1.png"; echo "saved build/demo/$1.png"; }
-(cd "$demo" && $loader explorer /desktop=Quillbox,1024x768 "$demo_win\\Quillbox.exe") &
-program=$!
-sleep 6
-shot 1-selection
-# The focus starts on Select All: Enter selects every font; two Tabs reach Install.
-xdotool key Return
-sleep 1
-shot 2-selected
-xdotool key Tab Tab Return
-sleep 1.5
-shot 3-progress
-# Six fonts at 500 ms or more each; then the summary waits for its OK.
-sleep 4
-shot 4-summary
-xdotool key Return
-wait $program || true
+wineserver -p </dev/null >/dev/null 2>&1
+echo "Running the demo headless on $DISPLAY in Wine's desktop (the driver presses the keys)."
+$loader explorer /desktop=shell,1024x768 "$(windows_path "$driver")" demo "$(windows_path "$exe")" \
+  "$(windows_path "$out/log.txt")" "$out" </dev/null >"$out/wine.log" 2>&1 || true
+ln -sfn "$folder" "$out/folder"
 
-report=$root/build/demo/report.txt
+report=$out/report.txt
 {
-  echo "Installed into C:\\windows\\system32 (on disk: $(cd "$WINEPREFIX/drive_c/windows" && ls -d syswow64 system32 2>/dev/null | head -n1)):"
-  for d in syswow64 system32; do
-    ls -l "$WINEPREFIX/drive_c/windows/$d" 2>/dev/null | grep -i -E ' (DEJA|LIB)[A-Z]*\.(TTF|Fot)$' || true
-  done
+  echo "Quillbox ($preset build) in $folder_win, driven by keys in Wine's desktop."
+  grep -E '^(FAIL|- installed)' "$out/log.txt" | sed 's/^- //' || true
+  tail -n 1 "$out/log.txt"
+  echo
+  echo "In the system directory C:\\windows\\system32 (on disk: $WINEPREFIX/drive_c/windows/system32):"
+  ls -l "$WINEPREFIX/drive_c/windows/system32" | grep -E ' (DEJA|LIB)[A-Z]*\.(TTF|Fot)$' || echo "(nothing)"
   echo
   echo "WIN.INI [Fonts]:"
   grep -i '^Demo ' "$WINEPREFIX/drive_c/windows/win.ini" || echo "(no entries)"
+  echo
+  echo "Screenshots:"
+  ls "$out"/*.png 2>/dev/null | sed "s|^$root/||" || echo "(none)"
 } | tee "$report"
+if grep -q ' 0 failed' <(tail -n 1 "$out/log.txt" 2>/dev/null); then exit 0; fi
+echo "The demo did not go as expected: see $out/log.txt." >&2
+exit 1

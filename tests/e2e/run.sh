@@ -5,7 +5,10 @@
 #
 #   run.sh prepare  WORK DRIVER_EXE SCENARIO...   make WORK/template, check the driver's list
 #   run.sh scenario WORK DRIVER_EXE QUILLBOX_EXE NAME OUT_ROOT LABEL
-#   run.sh cleanup  WORK                          remove WORK/template
+#   run.sh cleanup  WORK                          remove what the scenarios left in WORK
+#
+# The template is kept from run to run while Wine stays the same (a new one takes wineboot
+# 10 to 30 s); each scenario still gets a fresh copy of it.
 #
 # OUT_ROOT/e2e-failures/LABEL-NAME/ receives a failing scenario's log and screenshots;
 # OUT_ROOT/e2e-shots/LABEL/ the screenshots a passing scenario saved on purpose.
@@ -53,9 +56,13 @@ prepare)
   driver=$3
   shift 3
   skip_if_32_bit "$driver"
-  rm -rf "$template" "$template.lock"
   start=$(date +%s%N)
-  qb_prefix_ready
+  stamp="$(/usr/lib/wine/wine64 --version) 32-bit: $(qb_can_run_win32 && echo yes || echo no)"
+  if [ "$(cat "$template/.quillbox-e2e" 2>/dev/null)" != "$stamp" ]; then
+    rm -rf "$template" "$template.lock"
+    qb_prefix_ready
+    echo "$stamp" >"$template/.quillbox-e2e"
+  fi
   loader=$(qb_wine_for "$driver")
   listed=$($loader "$(windows_path "$driver")" --list </dev/null 2>/dev/null | tr -d '\r' || true)
   wineserver -k 2>/dev/null || true
@@ -146,7 +153,7 @@ scenario)
   ;;
 
 cleanup)
-  rm -rf "$template" "$template.lock"
+  (cd "$work" && rm -rf ./*.prefix)
   ;;
 
 *)

@@ -21,6 +21,7 @@ void SeveralFontsOneInLowerCase();
 void HighByteFontName();
 void EnterInstalls();
 void Demo();
+void DemoFolder();
 void Screenshots();
 // scenarios_loader.cpp
 void LoaderMessages();

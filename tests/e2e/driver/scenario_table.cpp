@@ -19,6 +19,7 @@ const Scenario Scenarios[] = {
     {"high-byte-font-name", HighByteFontName, InSuite},
     {"screenshots", Screenshots, InSuite},
     {"demo", Demo, OnRequest},
+    {"demo-folder", DemoFolder, OnRequest},
 };
 
 const int ScenarioCount = sizeof Scenarios / sizeof Scenarios[0];

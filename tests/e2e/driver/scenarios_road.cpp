@@ -202,12 +202,28 @@ void Screenshots() {
   ExpectInstalled(fonts[2]);
 }
 
-void Demo() {
-  // The road that `make demo` shows: six real fonts, chosen and installed with keys alone.
-  const std::vector<FontLine> fonts = {
+namespace {
+
+// The fonts `make demo` offers: six real fonts, one listed in lower case.
+std::vector<FontLine> DemoFonts() {
+  return {
       {"DEJASANS.TTF", "Demo DejaVu Sans", 0},      {"DEJASANB.TTF", "Demo DejaVu Sans Bold", 1},
       {"dejamono.ttf", "Demo DejaVu Sans Mono", 2}, {"LIBSANS.TTF", "Demo Liberation Sans", 4},
       {"LIBSERIF.TTF", "Demo Liberation Serif", 5}, {"LIBMONO.TTF", "Demo Liberation Mono", 6}};
+}
+
+}  // namespace
+
+void DemoFolder() {
+  // Only the scene, for a person to use the program on a display.
+  bool laidOut = SetScene(DemoFonts());
+  Expect(laidOut, "the demo folder is laid out", ProgramFolder());
+}
+
+void Demo() {
+  // The road that `make demo` shows when no one is at the display: chosen and installed with
+  // keys alone, as a person who knows the dialog would.
+  const std::vector<FontLine> fonts = DemoFonts();
   if (!SetScene(fonts)) return;
   Program program;
   HWND dialog = OpenSelection(program);
