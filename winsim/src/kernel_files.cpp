@@ -93,6 +93,10 @@ HFILE WINAPI _lopen(LPCSTR lpPathName, int iReadWrite) {
   }
   // Sharing is not modelled, so only the modes that let every other opener in are taken.
   if (share != 0 && share != OF_SHARE_DENY_NONE) Unsupported("_lopen with a deny-sharing mode");
+  if (FileCallFails(winsim::FileCall::Open)) {
+    SetError(ERROR_ACCESS_DENIED);
+    return HFILE_ERROR;
+  }
   std::string host;
   bool exists = false;
   DWORD error = LocateFile(lpPathName, &host, &exists);
@@ -126,6 +130,10 @@ HFILE WINAPI _lopen(LPCSTR lpPathName, int iReadWrite) {
 HFILE WINAPI _lcreat(LPCSTR lpPathName, int iAttribute) {
   State &state = Machine();
   if (iAttribute != 0) Unsupported("_lcreat with attributes other than 0 (normal)");
+  if (FileCallFails(winsim::FileCall::Create)) {
+    SetError(ERROR_ACCESS_DENIED);
+    return HFILE_ERROR;
+  }
   std::string host;
   bool exists = false;
   DWORD error = LocateFile(lpPathName, &host, &exists);
@@ -159,6 +167,7 @@ UINT WINAPI _lread(HFILE hFile, LPVOID lpBuffer, UINT uBytes) {
     return static_cast<UINT>(HFILE_ERROR);
   }
   size_t wanted = uBytes;
+  if (FileCallFails(winsim::FileCall::Read)) wanted /= 2;
   auto limit = Machine().readLimits.find(file->path);
   if (limit != Machine().readLimits.end()) {
     wanted = std::min(wanted, limit->second - std::min(limit->second, file->readBytes));
@@ -193,6 +202,13 @@ UINT WINAPI _lwrite(HFILE hFile, LPCCH lpBuffer, UINT uBytes) {
     return 0;
   }
   size_t allowed = uBytes;
+  if (FileCallFails(winsim::FileCall::Write)) {
+    allowed /= 2;
+    if (allowed == 0) {
+      SetError(ERROR_DISK_FULL);
+      return static_cast<UINT>(HFILE_ERROR);
+    }
+  }
   auto limit = Machine().writeLimits.find(file->path);
   if (limit != Machine().writeLimits.end()) {
     allowed = std::min(allowed, limit->second - std::min(limit->second, file->writtenBytes));
@@ -236,6 +252,7 @@ HFILE WINAPI _lclose(HFILE hFile) {
   State &state = Machine();
   bool fails = std::find(state.failClose.begin(), state.failClose.end(), file->path) !=
                state.failClose.end();
+  if (FileCallFails(winsim::FileCall::Close)) fails = true;
   close(file->fd);
   state.files.erase(hFile);
   if (fails) {

@@ -44,6 +44,10 @@ HFILE Delete(LPCSTR name, LPOFSTRUCT ofs) {
   }
   std::string full;
   if (!Qualify(name, ofs, &full)) return Fail(ofs);
+  if (winsim::detail::FileCallFails(winsim::FileCall::Delete)) {
+    SetError(ERROR_ACCESS_DENIED);
+    return Fail(ofs);
+  }
   std::string host;
   bool exists = false;
   DWORD error = winsim::detail::LocateFile(full, &host, &exists);

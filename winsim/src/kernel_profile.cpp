@@ -164,7 +164,8 @@ DWORD WINAPI GetProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefa
   Profile profile;
   size_t begin = 0;
   size_t end = 0;
-  bool found = LoadProfile(&profile) && FindSection(profile, lpAppName, &begin, &end);
+  bool found = !Machine().failProfileRead.Fire() && LoadProfile(&profile) &&
+               FindSection(profile, lpAppName, &begin, &end);
   if (lpKeyName == nullptr) {
     if (!found) return CopyOut(fallback, lpReturnedString, nSize);
     std::vector<std::string> keys;

@@ -95,8 +95,20 @@ void ShortWrite(const std::string &winPath, size_t bytes) {
   detail::Machine().writeLimits[FaultKey(winPath)] = bytes;
 }
 
+void FailFileCall(FileCall call, int nth, Times times) {
+  Arm(detail::Machine().failFileCall[static_cast<int>(call)], nth, times);
+}
+
+int FileCallCount(FileCall call) {
+  return detail::Machine().fileCalls[static_cast<int>(call)];
+}
+
 void FailProfileWrite(int nth, Times times) {
   Arm(detail::Machine().failProfileWrite, nth, times);
+}
+
+void FailProfileRead(int nth, Times times) {
+  Arm(detail::Machine().failProfileRead, nth, times);
 }
 
 void FailCreateScalableFontResource(int nth, Times times) {
@@ -122,10 +134,16 @@ void ClearFaults() {
   state.failAllocation = {};
   state.failAllocationOfSize.clear();
   state.grantedSizes.clear();
+  for (detail::Trigger &trigger : state.failFileCall) trigger = {};
   state.failProfileWrite = {};
+  state.failProfileRead = {};
   state.failCreateFontResource = {};
   state.failAddFontResource = {};
   state.addFontResourceResult = -1;
+}
+
+int FaultsFired() {
+  return detail::Machine().faultsFired;
 }
 
 int OpenFileHandles() {

@@ -22,7 +22,16 @@ int resetHookCount = 0;
 bool Trigger::Fire() {
   if (nth == 0) return false;
   seen++;
-  return times == Times::Once ? seen == nth : seen >= nth;
+  bool fires = times == Times::Once ? seen == nth : seen >= nth;
+  if (fires && current != nullptr) current->faultsFired++;
+  return fires;
+}
+
+bool FileCallFails(FileCall call) {
+  State &state = Machine();
+  int kind = static_cast<int>(call);
+  state.fileCalls[kind]++;
+  return state.failFileCall[kind].Fire();
 }
 
 State::~State() {

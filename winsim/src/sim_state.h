@@ -95,19 +95,28 @@ struct State {
   std::map<size_t, Trigger> failAllocationOfSize;
   std::map<size_t, size_t> grantedSizes;
 
+  // Every file call of a kind, whatever its path (indexed by FileCall), and their counts.
+  Trigger failFileCall[6];
+  int fileCalls[6] = {};
+
   // Profile and fonts.
   Trigger failProfileWrite;
+  Trigger failProfileRead;
   Trigger failCreateFontResource;
   Trigger failAddFontResource;
   int addFontResourceResult = -1;  // -1: the real count
   std::vector<std::string> fonts;
 
   // Records.
+  int faultsFired = 0;
   int invalidHandleUses = 0;
   std::deque<int> messageBoxAnswers;
   std::vector<MessageBoxRecord> messageBoxes;
   std::vector<BroadcastRecord> broadcasts;
 };
+
+// Counts one call of the kind; true when a fault armed by FailFileCall fires for it.
+bool FileCallFails(FileCall call);
 
 // The live machine; aborts when no Reset has started one.
 State &Machine();

@@ -77,8 +77,19 @@ void ShortRead(const std::string &winPath, size_t bytes);
 // crosses the limit writes what fits and returns that count, one at the limit returns HFILE_ERROR.
 void ShortWrite(const std::string &winPath, size_t bytes);
 
+// Every file call of one kind counted together, whatever its path, for sweeps over a whole run:
+// the nth _lopen or _lcreat fails with HFILE_ERROR; the nth _lread delivers half of what was asked
+// (rounded down); the nth _lwrite writes half and returns that count, or HFILE_ERROR when half
+// is nothing; the nth _lclose returns HFILE_ERROR (the handle is closed all the same); the nth
+// OpenFile with OF_DELETE fails and leaves the file.
+enum class FileCall { Open, Create, Read, Write, Close, Delete };
+void FailFileCall(FileCall call, int nth, Times times = Times::Once);
+int FileCallCount(FileCall call);  // the calls of that kind since Reset
+
 // WIN.INI: WriteProfileStringA fails (returns FALSE, changes nothing).
 void FailProfileWrite(int nth = 1, Times times = Times::FromThenOn);
+// WIN.INI cannot be read: GetProfileStringA gives the default, as for a missing key.
+void FailProfileRead(int nth = 1, Times times = Times::FromThenOn);
 
 // Fonts: CreateScalableFontResourceA fails without creating anything; AddFontResourceA returns 0.
 void FailCreateScalableFontResource(int nth = 1, Times times = Times::FromThenOn);
@@ -87,6 +98,9 @@ void FailAddFontResource(int nth = 1, Times times = Times::FromThenOn);
 void SetAddFontResourceResult(int count);
 
 void ClearFaults();
+// How many times an armed fault of this part (memory, files, profile, fonts) has fired since
+// Reset: a sweep is over once a run ends with this unchanged.
+int FaultsFired();
 
 // ---------------------------------------------------------------- counters and records
 
