@@ -8,9 +8,55 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
 
 # Whether this machine can run 32-bit Wine at all: some kernels are built or booted without
-# 32-bit program support, and then only the 64-bit programs can be tested under Wine.
+# 32-bit program support (or run under a hypervisor that allows 64-bit user code only). Inside
+# qb_enter_win32_emulation's namespace the answer is yes, through qemu-i386.
 qb_can_run_win32() {
   [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
+# Whether the prefix has its 32-bit half. A prefix made while 32-bit Wine could not run has an
+# empty syswow64, and 32-bit programs then fail with "could not load kernel32.dll".
+qb_prefix_has_win32() {
+  [ -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]
+}
+
+# qemu-i386 from 8.1 on honours MAP_FIXED_NOREPLACE; with older ones Wine's address-space
+# reservation at start-up falls back to tens of thousands of probes and takes minutes per process.
+qb_qemu_i386_usable() {
+  command -v qemu-i386 >/dev/null 2>&1 || return 1
+  local major minor
+  read -r major minor < <(qemu-i386 --version 2>/dev/null |
+                            sed -n '1s/.*version \([0-9]*\)\.\([0-9]*\).*/\1 \2/p')
+  [ "${major:-0}" -gt 8 ] || { [ "${major:-0}" -eq 8 ] && [ "${minor:-0}" -ge 1 ]; }
+}
+
+# Where the kernel refuses i386 programs, starts the calling script again (usage:
+# qb_enter_win32_emulation "$0" "$@") in a private user and mount namespace whose own binfmt_misc
+# (Linux 6.7 and later) hands i386 programs to qemu-i386. Wine's 32-bit loader and every Wine
+# process it starts then run there through the emulator; the rest of the machine is untouched.
+# Returns without doing anything where 32-bit programs run natively, where this is already done,
+# with QB_NO_WIN32_EMULATION=1, or where it cannot be done (then 32-bit tests are skipped).
+qb_enter_win32_emulation() {
+  [ -n "${QB_WIN32_EMULATION:-}" ] && return 0
+  [ "${QB_NO_WIN32_EMULATION:-0}" = 1 ] && return 0
+  [ -x /usr/lib/wine/wine ] || return 0
+  qb_can_run_win32 && return 0
+  qb_qemu_i386_usable || return 0
+  unshare --user --map-root-user --mount true 2>/dev/null || return 0
+  # The rule, in binfmt_misc's own escaped text: the i386 ELF header of executables and shared
+  # objects goes to qemu-i386; flag F opens the emulator at once, so the rule holds whatever the
+  # namespace's file system shows later.
+  local magic='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'
+  local mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
+  QB_BINFMT_RULE=":qb-i386:M::$magic:$mask:$(command -v qemu-i386):F"
+  export QB_WIN32_EMULATION=1 QB_BINFMT_RULE
+  # shellcheck disable=SC2016
+  exec unshare --user --map-root-user --mount bash -c '
+    fs=/proc/sys/fs/binfmt_misc
+    if ! { mount -t binfmt_misc binfmt_misc "$fs" && printf "%s" "$QB_BINFMT_RULE" >"$fs/register"; } 2>/dev/null; then
+      echo "Could not hand i386 programs to qemu-i386 (binfmt_misc in a user namespace needs Linux 6.7)." >&2
+    fi
+    exec "$@"' qb-win32 "$@"
 }
 
 qb_wine_for() {
@@ -25,15 +71,24 @@ qb_prefix_ready() {
     flock 9
     if [ ! -f "$WINEPREFIX/.quillbox-ready" ]; then
       echo "Creating the Wine prefix $WINEPREFIX" >&2
-      local boot=wine
-      qb_can_run_win32 || boot=/usr/lib/wine/wine64
+      # The 64-bit loader makes the prefix; it starts the 32-bit half (syswow64) itself
+      # when 32-bit programs can run, natively or through the emulator.
+      local boot=/usr/lib/wine/wine64
+      [ -x "$boot" ] || boot=wine
       $boot wineboot -i >/dev/null 2>&1
       # A crash must end the process, not wait in the debugger's dialog.
       $boot reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+      # Unmanaged windows: without a window manager on the Xvfb, managed ones make every window
+      # (a message box especially) seconds slower to come and go.
+      $boot reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
       wineserver -w
       touch "$WINEPREFIX/.quillbox-ready"
     fi
   ) 9>"$WINEPREFIX.lock"
+  if qb_can_run_win32 && ! qb_prefix_has_win32; then
+    echo "The Wine prefix $WINEPREFIX was made without its 32-bit half; delete it to have it made again." >&2
+  fi
+  return 0
 }
 
 # Starts an Xvfb on a free display (24-bit) and exports DISPLAY; QB_XVFB_PID names it.
@@ -70,8 +125,8 @@ qb_stop_xvfb() {
 # going nowhere. Otherwise the first Wine program of a run starts them and they inherit its
 # standard output, and whoever reads that pipe (CTest) waits for them to exit.
 qb_wine_warm() {
-  local loader=wine
-  qb_can_run_win32 || loader=/usr/lib/wine/wine64
+  local loader=/usr/lib/wine/wine64
+  [ -x "$loader" ] || loader=wine
   wineserver -p </dev/null >/dev/null 2>&1
   $loader cmd /c exit </dev/null >/dev/null 2>&1 || true
   export QB_WINE_WARM=1
