@@ -16,10 +16,12 @@ if ! qb_can_run_win32; then
   echo "This machine cannot run 32-bit programs, so the demo runs the x86_64 build of the same sources."
   preset=win64
 fi
-cmake --preset $preset >/dev/null
-cmake --build --preset $preset --target Quillbox e2e_driver
-exe=$root/build/$preset/Quillbox.exe
-driver=$root/build/$preset/tests/e2e/e2e_driver.exe
+# QB_DEMO_BUILD names another build folder of the same preset (a developer's own).
+build=${QB_DEMO_BUILD:-build/$preset}
+cmake --preset $preset -B "$build" >/dev/null
+cmake --build "$build" -j2 --target Quillbox e2e_driver
+exe=$root/$build/Quillbox.exe
+driver=$root/$build/tests/e2e/e2e_driver.exe
 for built in "$exe" "$driver"; do
   if [ ! -f "$built" ]; then
     echo "$built was not built." >&2
