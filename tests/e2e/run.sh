@@ -7,8 +7,8 @@
 #   run.sh scenario WORK DRIVER_EXE QUILLBOX_EXE NAME OUT_ROOT LABEL
 #   run.sh cleanup  WORK                          remove what the scenarios left in WORK
 #
-# The template is kept from run to run while Wine stays the same (a new one takes wineboot
-# 10 to 30 s); each scenario still gets a fresh copy of it.
+# The template is kept from run to run while Wine and the prefix recipe stay the same (a new one
+# takes wineboot 10 to 30 s); each scenario still gets a fresh copy of it.
 #
 # OUT_ROOT/e2e-failures/LABEL-NAME/ receives a failing scenario's log and screenshots;
 # OUT_ROOT/e2e-shots/LABEL/ the screenshots a passing scenario saved on purpose.
@@ -57,7 +57,9 @@ prepare)
   shift 3
   skip_if_32_bit "$driver"
   start=$(date +%s%N)
+  # Made again when Wine, the 32-bit support or the recipe of the prefix (qb_prefix_ready) changed.
   stamp="$(/usr/lib/wine/wine64 --version) 32-bit: $(qb_can_run_win32 && echo yes || echo no)"
+  stamp+=" recipe: $(declare -f qb_prefix_ready | sha1sum | cut -c1-12)"
   if [ "$(cat "$template/.quillbox-e2e" 2>/dev/null)" != "$stamp" ]; then
     rm -rf "$template" "$template.lock"
     qb_prefix_ready
