@@ -105,7 +105,7 @@ void RunTest::Run() {
   InstallFonts(dialog_);
   // Whatever the summary's own loop did not deliver yet.
   MSG message;
-  while (PeekMessageA(&message, dialog_, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+  while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
 }
 
 FontItem RunTest::Record(int index) const {

@@ -27,7 +27,7 @@ TEST_F(StatBarTest, WidthFollowsThePercentageOfTheFullBar) {
   // Shown as the modal loop would show it; the run it asks for is not wanted here.
   ShowWindow(dialog, SW_SHOWNA);
   MSG posted;
-  EXPECT_TRUE(PeekMessageA(&posted, dialog, WM_RUNINSTALL, WM_RUNINSTALL, PM_REMOVE));
+  EXPECT_TRUE(PeekMessageA(&posted, NULL, WM_RUNINSTALL, WM_RUNINSTALL, PM_REMOVE));
   HWND bar = GetDlgItem(dialog, IDC_PROGRESS);
   EXPECT_FALSE(IsWindowVisible(bar));
 
