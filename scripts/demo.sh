@@ -58,7 +58,7 @@ qb_start_xvfb
 trap 'wineserver -k 2>/dev/null || true; qb_stop_xvfb' EXIT
 wineserver -p </dev/null >/dev/null 2>&1
 echo "Running the demo headless on $DISPLAY in Wine's desktop (the driver presses the keys)."
-$loader explorer /desktop=shell,1024x768 "$(windows_path "$driver")" demo "$(windows_path "$exe")" \
+$loader explorer "/desktop=shell,1024x768" "$(windows_path "$driver")" demo "$(windows_path "$exe")" \
   "$(windows_path "$out/log.txt")" "$out" </dev/null >"$out/wine.log" 2>&1 || true
 ln -sfn "$folder" "$out/folder"
 
@@ -69,7 +69,11 @@ report=$out/report.txt
   tail -n 1 "$out/log.txt"
   echo
   echo "In the system directory C:\\windows\\system32 (on disk: $WINEPREFIX/drive_c/windows/system32):"
-  ls -l "$WINEPREFIX/drive_c/windows/system32" | grep -E ' (DEJA|LIB)[A-Z]*\.(TTF|Fot)$' || echo "(nothing)"
+  listed=0
+  for file in "$WINEPREFIX"/drive_c/windows/system32/{DEJA,LIB}*.{TTF,Fot}; do
+    [ -e "$file" ] && ls -l "$file" | sed "s|$WINEPREFIX/drive_c/windows/system32/||" && listed=1
+  done
+  [ $listed = 1 ] || echo "(nothing)"
   echo
   echo "WIN.INI [Fonts]:"
   grep -i '^Demo ' "$WINEPREFIX/drive_c/windows/win.ini" || echo "(no entries)"

@@ -104,9 +104,8 @@ scenario)
   wineserver -p </dev/null >/dev/null 2>&1
   loader=$(qb_wine_for "$driver")
   log=$out/log.txt
-  desktop_args=(explorer /desktop=shell,1024x768)
-  [ "${QB_E2E_NO_DESKTOP:-0}" = 1 ] && desktop_args=()
-  $loader "${desktop_args[@]}" "$(windows_path "$driver")" "$name" \
+  # The desktop named "shell" has a task bar, where a person finds a minimised program.
+  $loader explorer "/desktop=shell,1024x768" "$(windows_path "$driver")" "$name" \
     "$(windows_path "$program")" "$(windows_path "$log")" "$out/shots" \
     </dev/null >"$out/wine.log" 2>&1 &
   desktop=$!
