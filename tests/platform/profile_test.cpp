@@ -37,7 +37,10 @@ TEST(Profile, RoundTripIgnoresCaseOfSectionAndKey) {
     const char *section;
     const char *key;
   };
-  const Row rows[] = {{"Fonts", "Harbor Sans"}, {"FONTS", "HARBOR SANS"}, {"fonts", "harbor sans"}};
+  const Row rows[] = {{"Fonts", "Harbor Sans"},
+                      {"FONTS", "HARBOR SANS"},
+                      {"fonts", "harbor sans"},
+                      {" Fonts ", "  Harbor Sans "}};
   for (const Row &row : rows) {
     SCOPED_TRACE(std::string(row.section) + "/" + row.key);
     DWORD length = 0;
@@ -49,6 +52,16 @@ TEST(Profile, RoundTripIgnoresCaseOfSectionAndKey) {
   EXPECT_EQ("H2.Fot", sandbox.FontsKey("Harbor Sans"));
   EXPECT_NE(std::string::npos, sandbox.WinIni().find("Harbor Sans=H2.Fot"));
   EXPECT_EQ(std::string::npos, sandbox.WinIni().find("harbor sans"));
+}
+
+TEST(Profile, AccentedLettersAreNotFolded) {
+  // Names are compared without regard to ASCII case only (as Wine does).
+  Sandbox sandbox;
+  sandbox.WillWriteFontsKey("Caf\xe9 Sans");
+  ASSERT_TRUE(WriteProfileStringA("Fonts", "Caf\xe9 Sans", "CAFE.Fot"));
+  EXPECT_EQ("CAFE.Fot", sandbox.FontsKey("CAF\xe9 SANS"));
+  EXPECT_EQ("", sandbox.FontsKey("CAF\xc9 SANS"));
+  EXPECT_EQ("", sandbox.FontsKey("Cafe Sans"));
 }
 
 TEST(Profile, EmptyValueIsNotAnAbsentKey) {
@@ -127,6 +140,12 @@ TEST(Profile, KeysThatCannotRoundTrip) {
   ASSERT_TRUE(WriteProfileStringA("Fonts", "Eq=Name", "EQ.Fot"));
   EXPECT_EQ("Name=EQ.Fot", sandbox.FontsKey("Eq"));
   EXPECT_EQ("", sandbox.FontsKey("Eq=Name"));
+  // A key that begins with "[" but holds no "]" is read back as a key. (One that holds a "]"
+  // writes a line that later reads as a section header; Wine's cache hides that until the file
+  // is read again, so it is checked on the host only.)
+  sandbox.WillWriteFontsKey("[Bracket");
+  ASSERT_TRUE(WriteProfileStringA("Fonts", "[Bracket", "B.Fot"));
+  EXPECT_EQ("B.Fot", sandbox.FontsKey("[Bracket"));
 }
 
 TEST(Profile, KeyListOfASection) {

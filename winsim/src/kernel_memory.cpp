@@ -16,6 +16,8 @@ using winsim::detail::SetError;
 
 // Contents of memory that was not asked to be zeroed: anything but zeros.
 constexpr unsigned char Uninitialised = 0xA5;
+// The machine's memory: a larger request fails, as an absurd size fails on Windows.
+constexpr size_t MemorySize = 256u << 20;
 
 MemoryBlock *FindBlock(HGLOBAL hMem) {
   auto &blocks = Machine().blocks;
@@ -28,6 +30,12 @@ MemoryBlock *FindBlock(HGLOBAL hMem) {
   return &found->second;
 }
 
+size_t Granted(size_t bytes) {
+  auto &granted = Machine().grantedSizes;
+  auto found = granted.find(bytes);
+  return found == granted.end() ? bytes : found->second;
+}
+
 // Counts one allocation of `bytes` and tells whether an injected fault refuses it.
 bool AllocationFails(size_t bytes) {
   winsim::detail::State &state = Machine();
@@ -35,14 +43,9 @@ bool AllocationFails(size_t bytes) {
   bool fails = state.failAllocation.Fire();
   auto bySize = state.failAllocationOfSize.find(bytes);
   if (bySize != state.failAllocationOfSize.end() && bySize->second.Fire()) fails = true;
+  if (bytes > MemorySize || Granted(bytes) > MemorySize) fails = true;
   if (fails) SetError(ERROR_NOT_ENOUGH_MEMORY);
   return fails;
-}
-
-size_t Granted(size_t bytes) {
-  auto &granted = Machine().grantedSizes;
-  auto found = granted.find(bytes);
-  return found == granted.end() ? bytes : found->second;
 }
 
 char *NewData(size_t size) {

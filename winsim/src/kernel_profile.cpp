@@ -1,8 +1,10 @@
-// GetProfileStringA and WriteProfileStringA on WIN.INI in the Windows directory. Sections and
-// keys are found without regard to case and with surrounding blanks ignored; the first of
-// duplicate keys wins; a value in matching quotes loses them. A write changes or adds one line
-// and keeps every other line as it was (lines end in CR LF afterwards); the file is created when
-// absent. These rules were checked against Wine (see the profile tests).
+// GetProfileStringA and WriteProfileStringA on WIN.INI in the Windows directory, with the rules
+// recorded under Wine (see the profile tests): section and key names are trimmed of blanks and
+// compared without regard to ASCII case (Wine leaves accented letters as they are; Windows may
+// fold them too); the first of duplicate keys wins; a value in matching quotes loses them; a
+// line that begins with "[" opens a section only when it holds a "]". A write changes or adds one
+// line and keeps every other line as it was (lines end in CR LF afterwards); the file is created
+// when absent.
 #include <windows.h>
 
 #include <fcntl.h>
@@ -15,7 +17,6 @@
 #include "kernel_files.h"
 #include "sim_paths.h"
 #include "sim_state.h"
-#include "sim_text.h"
 
 namespace {
 
@@ -29,12 +30,27 @@ std::string Trim(const std::string &text) {
   return text.substr(first, last - first + 1);
 }
 
-// The section a line opens, or false when it opens none.
+std::string TrimFront(const std::string &text) {
+  size_t first = text.find_first_not_of(" \t");
+  return first == std::string::npos ? "" : text.substr(first);
+}
+
+bool SameName(const std::string &a, const std::string &b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); i++) {
+    char x = (a[i] >= 'a' && a[i] <= 'z') ? static_cast<char>(a[i] - 0x20) : a[i];
+    char y = (b[i] >= 'a' && b[i] <= 'z') ? static_cast<char>(b[i] - 0x20) : b[i];
+    if (x != y) return false;
+  }
+  return true;
+}
+
+// The section a line opens, or false when it opens none: "[", the name, and the last "]".
 bool SectionOf(const std::string &line, std::string *name) {
   std::string text = Trim(line);
-  if (text.empty() || text[0] != '[') return false;
-  size_t close = text.find(']');
-  *name = Trim(text.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+  size_t close = text.rfind(']');
+  if (text.empty() || text[0] != '[' || close == std::string::npos) return false;
+  *name = Trim(text.substr(1, close - 1));
   return true;
 }
 
@@ -99,7 +115,7 @@ bool SaveProfile(const Profile &profile) {
 bool FindSection(const Profile &profile, const std::string &section, size_t *begin, size_t *end) {
   std::string name;
   for (size_t i = 0; i < profile.lines.size(); i++) {
-    if (!SectionOf(profile.lines[i], &name) || !winsim::detail::EqualIgnoringCase(name, section)) {
+    if (!SectionOf(profile.lines[i], &name) || !SameName(name, Trim(section))) {
       continue;
     }
     *begin = i;
@@ -114,8 +130,7 @@ bool FindSection(const Profile &profile, const std::string &section, size_t *beg
 bool FindKey(const Profile &profile, size_t begin, size_t end, const std::string &key, size_t *line,
              std::string *storedKey, std::string *value) {
   for (size_t i = begin + 1; i < end; i++) {
-    if (EntryOf(profile.lines[i], storedKey, value) &&
-        winsim::detail::EqualIgnoringCase(*storedKey, key)) {
+    if (EntryOf(profile.lines[i], storedKey, value) && SameName(*storedKey, Trim(key))) {
       *line = i;
       return true;
     }
@@ -207,15 +222,16 @@ BOOL WINAPI WriteProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStr
     if (lpString == nullptr) {
       if (hasKey) profile.lines.erase(profile.lines.begin() + line);
     } else if (hasKey) {
-      profile.lines[line] = storedKey + "=" + lpString;
+      profile.lines[line] = storedKey + "=" + TrimFront(lpString);
     } else if (found) {
       // After the section's last line that is not blank.
       size_t at = end;
       while (at > begin + 1 && Trim(profile.lines[at - 1]).empty()) at--;
-      profile.lines.insert(profile.lines.begin() + at, std::string(lpKeyName) + "=" + lpString);
+      profile.lines.insert(profile.lines.begin() + at,
+                           TrimFront(lpKeyName) + "=" + TrimFront(lpString));
     } else {
-      profile.lines.push_back(std::string("[") + lpAppName + "]");
-      profile.lines.push_back(std::string(lpKeyName) + "=" + lpString);
+      profile.lines.push_back("[" + Trim(lpAppName) + "]");
+      profile.lines.push_back(TrimFront(lpKeyName) + "=" + TrimFront(lpString));
     }
   }
   if (!SaveProfile(profile)) {

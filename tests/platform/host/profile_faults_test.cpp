@@ -69,3 +69,16 @@ TEST(ProfileHost, ReadOnlyWinIniRefusesWrites) {
   EXPECT_FALSE(WriteProfileStringA("Fonts", "K", "V"));
   EXPECT_EQ("[Fonts]\r\n", sandbox.WinIni());
 }
+
+TEST(ProfileHost, KeyThatReadsAsASectionHeader) {
+  Sandbox sandbox;
+  ASSERT_TRUE(WriteProfileStringA("Fonts", "[Closed] Sans", "C.Fot"));
+  EXPECT_EQ("", sandbox.FontsKey("[Closed] Sans"));
+  char value[16];
+  GetProfileStringA("Closed", "x", "absent", value, sizeof value);
+  EXPECT_STREQ("absent", value);
+  ASSERT_TRUE(WriteProfileStringA("Fonts", "Next", "N.Fot"));
+  // The next key goes to the end of what is still the Fonts section, before that line.
+  EXPECT_EQ("[Fonts]\r\nNext=N.Fot\r\n[Closed] Sans=C.Fot\r\n", sandbox.WinIni());
+  EXPECT_EQ("N.Fot", sandbox.FontsKey("Next"));
+}
