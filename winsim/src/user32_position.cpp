@@ -110,20 +110,21 @@ BOOL SetPosition(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT
   if (!window) return FALSE;
   if (insertAfter != HWND_TOP)
     detail::Unsupported("SetWindowPos: an insert-after other than HWND_TOP");
-  bool visible = (window->style & WS_VISIBLE) != 0;
-  if (visible) flags &= ~SWP_SHOWWINDOW;
-  if (!visible) flags &= ~SWP_HIDEWINDOW;
-  if (cx < 0) cx = 0;
-  if (cy < 0) cy = 0;
-  if (window->rect.left == x && window->rect.top == y) flags |= SWP_NOMOVE;
-  if (window->rect.right - window->rect.left == cx &&
-      window->rect.bottom - window->rect.top == cy) {
-    flags |= SWP_NOSIZE;
-  }
   WINDOWPOS pos = {hwnd, insertAfter, x, y, cx, cy, flags & ~SwpStateChanged};
   Send(hwnd, WM_WINDOWPOSCHANGING, 0, (LPARAM)&pos);
   window = Find(hwnd);
   if (!window) return FALSE;
+  // Wine drops what needs no doing only after the window procedure has had its say.
+  bool visible = (window->style & WS_VISIBLE) != 0;
+  if (visible) pos.flags &= ~SWP_SHOWWINDOW;
+  if (!visible) pos.flags &= ~SWP_HIDEWINDOW;
+  if (pos.cx < 0) pos.cx = 0;
+  if (pos.cy < 0) pos.cy = 0;
+  if (window->rect.left == pos.x && window->rect.top == pos.y) pos.flags |= SWP_NOMOVE;
+  if (window->rect.right - window->rect.left == pos.cx &&
+      window->rect.bottom - window->rect.top == pos.cy) {
+    pos.flags |= SWP_NOSIZE;
+  }
 
   RECT oldClient = ClientRectInWindow(window);
   POINT oldOrigin = {window->rect.left + oldClient.left, window->rect.top + oldClient.top};
@@ -133,8 +134,8 @@ BOOL SetPosition(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT
     window->rect = {pos.x, pos.y, pos.x + width, pos.y + height};
   }
   if (!(pos.flags & SWP_NOSIZE)) {
-    window->rect.right = window->rect.left + (pos.cx < 0 ? 0 : pos.cx);
-    window->rect.bottom = window->rect.top + (pos.cy < 0 ? 0 : pos.cy);
+    window->rect.right = window->rect.left + pos.cx;
+    window->rect.bottom = window->rect.top + pos.cy;
   }
   if (pos.flags & SWP_SHOWWINDOW) window->style |= WS_VISIBLE;
   if (pos.flags & SWP_HIDEWINDOW) window->style &= ~WS_VISIBLE;

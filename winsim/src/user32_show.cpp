@@ -64,7 +64,7 @@ BOOL ShowWindowNow(HWND hwnd, int command) {
   bool child = (style & WS_CHILD) != 0;
   bool show = command != SW_HIDE;
   UINT flags = 0;
-  RECT newRect = window->rect;
+  RECT newRect = {0, 0, 0, 0};  // what SetWindowPos is told when neither moving nor sizing
   switch (command) {
     case SW_HIDE:
       if (!wasVisible) return FALSE;
