@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds the road fuzzer (fuzz/, clang with libFuzzer, AddressSanitizer and UBSan, against winsim)
+# and runs it with one worker for FUZZ_SECONDS (default 600), starting from the seed corpus in
+# fuzz/corpus. New cases go to build/fuzz/work; a crash or a failed property stops the run and
+# leaves its input in build/fuzz/found. Exits non-zero when the fuzzer found anything.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${FUZZ_SECONDS:-600}
+build=build/fuzz
+mkdir -p build
+
+cmake -S fuzz -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang >"$build-configure.log" 2>&1 ||
+  { cat "$build-configure.log"; exit 1; }
+cmake --build "$build" -j2
+
+mkdir -p "$build/work" "$build/found"
+# The drive of each case lives in memory when it can: the cases touch many small files.
+if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
+# Allocations are winsim's bookkeeping, never the program's (which has fixed buffers only): short
+# allocation stacks and no fill keep each case cheap. Leaks of the program's own blocks are a
+# property of the case (winsim counts them), so LeakSanitizer is not needed.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-malloc_context_size=8:max_malloc_fill_size=0:detect_leaks=0}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+
+log=$build/fuzz.log
+echo "Fuzzing for $seconds s with one worker; log in $log"
+status=0
+"$build/road_fuzzer" -max_total_time="$seconds" -print_final_stats=1 -detect_leaks=0 -max_len=4096 \
+  -timeout=30 -artifact_prefix="$build/found/" "$build/work" fuzz/corpus >"$log" 2>&1 || status=$?
+
+grep -E "^#[0-9]+ +DONE|^stat::" "$log" || tail -n 40 "$log"
+
+if [ "$status" -ne 0 ]; then
+  grep -A12 -E "road property failed|ERROR: (AddressSanitizer|libFuzzer)|runtime error" "$log" | head -n 40
+  echo "The fuzzer stopped on a failure (exit $status): see $log and $build/found/"
+  exit "$status"
+fi
+echo "No crash and no failed property."
