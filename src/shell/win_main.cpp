@@ -1,5 +1,6 @@
-// The program's entry. The platform's start-up code passes the command-line tail (the text after
-// the program's name and the blanks that follow it) and the first show command.
+// The program's entry. The start-up code passes the command-line tail: it skips the program's
+// name (quoted or not) and then every blank, tab or other control character that follows it, and
+// leaves the rest, trailing blanks included. With it comes the first show command.
 #include <windows.h>
 
 #include "shell/app_main.h"
