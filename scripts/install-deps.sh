@@ -24,8 +24,31 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then exit 0; fi
-echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if [ ${#missing[@]} -ne 0 ]; then
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Where the kernel refuses i386 programs, qemu-i386 stands in for it under 32-bit Wine (see
+# qb_enter_win32_emulation in wine-env.sh). That needs qemu 8.1 or later: Debian 12 has 7.2, and
+# its own backports suite has a newer one (only qemu-user is taken from there).
+source "$(dirname "$0")/wine-env.sh"
+if ! qb_can_run_win32 && ! qb_qemu_i386_usable; then
+  release=()
+  codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+  if [ "$codename" = bookworm ]; then
+    if ! grep -rqs "bookworm-backports" /etc/apt/sources.list /etc/apt/sources.list.d/; then
+      echo "Adding Debian's bookworm-backports suite, for qemu-user"
+      printf '%s\n' "Types: deb" "URIs: http://deb.debian.org/debian" "Suites: bookworm-backports" \
+        "Components: main" "Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg" |
+        $sudo tee /etc/apt/sources.list.d/debian-backports.sources >/dev/null
+    fi
+    release=(-t bookworm-backports)
+  fi
+  echo "Installing qemu-user, to run 32-bit Wine on this kernel"
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${release[@]}" qemu-user >/dev/null
+  qb_qemu_i386_usable || echo "qemu-i386 is older than 8.1: 32-bit Windows tests will be skipped." >&2
+fi

@@ -85,10 +85,6 @@ qb_prefix_ready() {
       touch "$WINEPREFIX/.quillbox-ready"
     fi
   ) 9>"$WINEPREFIX.lock"
-  if qb_can_run_win32 && ! qb_prefix_has_win32; then
-    echo "The Wine prefix $WINEPREFIX was made without its 32-bit half; delete it to have it made again." >&2
-  fi
-  return 0
 }
 
 # Starts an Xvfb on a free display (24-bit) and exports DISPLAY; QB_XVFB_PID names it.

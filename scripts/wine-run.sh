@@ -4,11 +4,18 @@
 # own directory (where the program looks for its list file) holds nothing but what the test puts there.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
+exe=$1
+# A 32-bit program on a kernel that refuses i386 programs: run again with qemu-i386 standing in.
+if [ "$(qb_wine_for "$exe")" = wine ]; then qb_enter_win32_emulation "$0" "$@"; fi
+shift
 qb_prefix_ready
-exe=$1; shift
 loader=$(qb_wine_for "$exe")
 if [ "$loader" = wine ] && ! qb_can_run_win32; then
-  echo "SKIPPED: this machine cannot run 32-bit programs (the kernel refuses them), so $(basename "$exe") cannot run under Wine here." >&2
+  echo "SKIPPED: this machine cannot run 32-bit programs (the kernel refuses them, and qemu-i386 8.1 or later cannot stand in), so $(basename "$exe") cannot run under Wine here." >&2
+  exit 77
+fi
+if [ "$loader" = wine ] && ! qb_prefix_has_win32; then
+  echo "SKIPPED: the Wine prefix $WINEPREFIX has no 32-bit half, so $(basename "$exe") cannot run in it; delete the prefix to have it made again." >&2
   exit 77
 fi
 own_xvfb=0

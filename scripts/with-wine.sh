@@ -3,6 +3,9 @@
 # then stops the two it started. Usage: scripts/with-wine.sh command [args...]
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
+# Where the kernel refuses i386 programs, the whole command runs with qemu-i386 standing in for
+# 32-bit Wine (nothing changes where they run natively).
+qb_enter_win32_emulation "$0" "$@"
 qb_prefix_ready
 started_xvfb=0
 if [ -z "${DISPLAY:-}" ] || [ "${QB_FORCE_XVFB:-0}" = 1 ]; then
