@@ -20,9 +20,18 @@ for preset in host host-asan; do
 done
 
 log "test: win32 and win64 under Wine"
+# Where 32-bit code runs only through qemu-i386 (a kernel that refuses it), each 32-bit Wine
+# process is many times slower: the product build then runs the suites of the catalog and the
+# installation run, which take the i686 code through the real loader, copy, font resource and
+# WIN.INI calls; the rest of the win32 programs run where 32-bit code runs natively.
 scripts/with-wine.sh bash -c '
   status=0
-  ctest --preset win32 || status=1
+  if [ -n "${QB_WIN32_EMULATION:-}" ]; then
+    echo "32-bit programs run through qemu-i386 on this machine: win32 runs the catalog and run suites only."
+    ctest --preset win32 -R "^(catalog|run)\$" || status=1
+  else
+    ctest --preset win32 || status=1
+  fi
   ctest --preset win64 || status=2
   exit $status' || failed+=("test:wine")
 
