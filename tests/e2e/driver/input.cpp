@@ -58,6 +58,16 @@ LRESULT HitTest(HWND window, int x, int y) {
   return static_cast<LRESULT>(result);
 }
 
+// A click on an inactive window may do no more than activate it. When the control's window is
+// not the active one, a person first clicks its title bar.
+void EnsureActive(HWND control) {
+  HWND root = GetAncestor(control, GA_ROOT);
+  if (GetForegroundWindow() == root) return;
+  Note("the window is not active: click its title bar first");
+  ClickFrame(root, HTCAPTION);
+  WaitActive(root, 2000);
+}
+
 }  // namespace
 
 void ClickAt(int x, int y) {
@@ -75,6 +85,7 @@ bool ClickControl(HWND dialog, int id) {
     Note("no control %d to click", id);
     return false;
   }
+  EnsureActive(control);
   RECT rect;
   GetWindowRect(control, &rect);
   POINT point = Middle(rect);
@@ -91,6 +102,7 @@ bool ClickItem(HWND list, int index) {
     Note("no rectangle for list item %d", index);
     return false;
   }
+  EnsureActive(list);
   POINT point = Middle(rect);
   ClientToScreen(list, &point);
   ClickAt(point.x, point.y);

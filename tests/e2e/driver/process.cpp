@@ -33,6 +33,7 @@ bool StartProgram(Program &program, const std::string &exePath, const std::strin
 
 DWORD WaitExit(const Program &program, DWORD ms) {
   if (!program.process) return STILL_ACTIVE;
+  ms = Patience(ms);
   DWORD start = GetTickCount();
   while (WaitForSingleObject(program.process, 0) == WAIT_TIMEOUT && GetTickCount() - start < ms) {
     Pause(20);

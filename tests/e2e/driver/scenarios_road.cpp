@@ -188,7 +188,8 @@ void Screenshots() {
   HWND progress = WaitSeen(program.pid, Seen::Progress, 5000);
   if (!Expect(progress != nullptr, "the progress dialog appears", "")) return;
   DWORD start = GetTickCount();
-  while (ControlText(progress, 111) != "Liberation Mono Shot" && GetTickCount() - start < 5000) {
+  while (ControlText(progress, 111) != "Liberation Mono Shot" &&
+         GetTickCount() - start < Patience(5000)) {
     Pause(10);
   }
   ExpectText("the second font is at work", "Liberation Mono Shot", ControlText(progress, 111));
@@ -240,7 +241,8 @@ void Demo() {
   HWND progress = WaitSeen(program.pid, Seen::Progress, 5000);
   if (!Expect(progress != nullptr, "the progress dialog appears", "")) return;
   DWORD start = GetTickCount();
-  while (ControlText(progress, 111) != "Demo DejaVu Sans Mono" && GetTickCount() - start < 8000) {
+  while (ControlText(progress, 111) != "Demo DejaVu Sans Mono" &&
+         GetTickCount() - start < Patience(8000)) {
     Pause(10);
   }
   Shot("3-progress");

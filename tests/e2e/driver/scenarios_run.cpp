@@ -141,7 +141,8 @@ void CancelDuringRun() {
   HWND progress = WaitSeen(program.pid, Seen::Progress, 5000);
   if (!Expect(progress != nullptr, "the progress dialog appears", "")) return;
   DWORD start = GetTickCount();
-  while (ControlText(progress, 111) != "Birch Sans" && GetTickCount() - start < 5000) Pause(5);
+  while (ControlText(progress, 111) != "Birch Sans" && GetTickCount() - start < Patience(5000))
+    Pause(5);
   std::string before = ControlText(progress, 111);
   Note("click Cancel in the progress dialog while it shows %s", Quoted(before).c_str());
   Expect(GetForegroundWindow() == progress, "the progress dialog is the active window", "");

@@ -13,7 +13,22 @@ LRESULT CALLBACK CoverProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
-// Another program's window over the dialog: the driver's own, made active.
+// Brings the driver's own window to the top and makes it active, as another program in front
+// would be; its messages are handled meanwhile. True when it lies above `over`.
+bool Raise(HWND cover, HWND over) {
+  DWORD start = GetTickCount();
+  do {
+    SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetForegroundWindow(cover);
+    MSG message;
+    while (PeekMessageA(&message, cover, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    Pause(50);
+  } while (!Above(cover, over) && GetTickCount() - start < Patience(3000));
+  Pause(200);
+  return Above(cover, over);
+}
+
+// Another program's window over the dialog: the driver's own.
 HWND CoverWith(HWND dialog) {
   WNDCLASSA windowClass = {};
   windowClass.lpfnWndProc = CoverProc;
@@ -22,13 +37,9 @@ HWND CoverWith(HWND dialog) {
   windowClass.lpszClassName = "QuillboxE2ECover";
   RegisterClassA(&windowClass);
   RECT rect = ScreenRect(dialog);
-  HWND cover = CreateWindowExA(0, "QuillboxE2ECover", "Another program", WS_OVERLAPPEDWINDOW,
-                               rect.left - 20, rect.top - 20, Width(rect) + 40, Height(rect) + 40,
-                               nullptr, nullptr, windowClass.hInstance, nullptr);
-  ShowWindow(cover, SW_SHOW);
-  SetForegroundWindow(cover);
-  Pause(300);
-  return cover;
+  return CreateWindowExA(0, "QuillboxE2ECover", "Another program", WS_OVERLAPPEDWINDOW,
+                         rect.left - 20, rect.top - 20, Width(rect) + 40, Height(rect) + 40,
+                         nullptr, nullptr, windowClass.hInstance, nullptr);
 }
 
 std::string Describe(HWND window) {
@@ -81,7 +92,7 @@ HWND TaskBarButton() {
 void Restore(HWND owner) {
   HWND button = nullptr;
   DWORD start = GetTickCount();
-  while (!(button = TaskBarButton()) && GetTickCount() - start < 2000) Pause(50);
+  while (!(button = TaskBarButton()) && GetTickCount() - start < Patience(2000)) Pause(50);
   if (button) {
     Note("click the program's button on the task bar");
     RECT rect = ScreenRect(button);
@@ -103,19 +114,16 @@ void SecondStart() {
   HWND dialog = OpenSelection(first);
   if (!dialog) return;
   HWND cover = CoverWith(dialog);
-  Expect(Above(cover, dialog), "another window covers the selection dialog", Order(cover, dialog));
+  Expect(Raise(cover, dialog), "another window covers the selection dialog", Order(cover, dialog));
   StartSecondCopy(dialog, cover, "selection dialog");
 
   Note("install, and start a second copy while the progress dialog is up");
-  SetForegroundWindow(dialog);
   ClickControl(dialog, 130);
+  ExpectSelection(dialog, {"Alder Sans", "Birch Sans", "Cedar Sans"});
   ClickControl(dialog, IDOK);
   HWND progress = WaitSeen(first.pid, Seen::Progress, 5000);
   if (!Expect(progress != nullptr, "the progress dialog appears", "")) return;
-  SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  SetForegroundWindow(cover);
-  Pause(200);
-  Expect(Above(cover, progress), "another window covers the progress dialog",
+  Expect(Raise(cover, progress), "another window covers the progress dialog",
          Order(cover, progress));
   StartSecondCopy(progress, cover, "progress dialog");
   HWND box = ExpectBox(first, "3 new TrueType fonts are now available.", false);

@@ -3,6 +3,8 @@
 // ANSI list box's strings for a reader in another process).
 #include "screen.h"
 
+#include <stdlib.h>
+
 namespace {
 
 struct Search {
@@ -102,6 +104,7 @@ HWND FindSeen(DWORD pid, Seen kind) {
 }
 
 HWND WaitSeen(DWORD pid, Seen kind, DWORD ms) {
+  ms = Patience(ms);
   DWORD start = GetTickCount();
   for (;;) {
     HWND found = FindSeen(pid, kind);
@@ -111,6 +114,7 @@ HWND WaitSeen(DWORD pid, Seen kind, DWORD ms) {
 }
 
 bool WaitGone(HWND window, DWORD ms) {
+  ms = Patience(ms);
   DWORD start = GetTickCount();
   while (IsWindow(window) && IsWindowVisible(window)) {
     if (GetTickCount() - start >= ms) return false;
@@ -120,6 +124,7 @@ bool WaitGone(HWND window, DWORD ms) {
 }
 
 bool WaitActive(HWND window, DWORD ms) {
+  ms = Patience(ms);
   DWORD start = GetTickCount();
   while (GetForegroundWindow() != window) {
     if (GetTickCount() - start >= ms) return false;
@@ -231,6 +236,17 @@ std::vector<std::string> BoxButtons(HWND box) {
     if (BoxHasButton(box, id)) buttons.push_back(ControlText(box, id));
   }
   return buttons;
+}
+
+DWORD Patience(DWORD ms) {
+  static DWORD scale = 0;
+  if (scale == 0) {
+    char value[16] = "";
+    GetEnvironmentVariableA("QB_E2E_TIME_SCALE", value, sizeof value);
+    scale = static_cast<DWORD>(atoi(value));
+    if (scale < 1) scale = 1;
+  }
+  return ms * scale;
 }
 
 void Pause(DWORD ms) {

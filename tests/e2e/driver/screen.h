@@ -55,5 +55,8 @@ std::string BoxText(HWND box);
 bool BoxHasButton(HWND box, int id);
 std::vector<std::string> BoxButtons(HWND box);
 
+// How long to wait for something the program does: ms times QB_E2E_TIME_SCALE (default 1), for
+// machines where the program runs many times slower (32-bit Wine under an emulator).
+DWORD Patience(DWORD ms);
 // Waits ms milliseconds, handling messages sent to the driver's own window meanwhile.
 void Pause(DWORD ms);

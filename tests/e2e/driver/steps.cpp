@@ -121,6 +121,7 @@ std::string ResourceName(const std::string &file) {
 
 bool ExpectControlText(HWND dialog, int id, const std::string &what, const std::string &expected,
                        DWORD ms) {
+  ms = Patience(ms);
   DWORD start = GetTickCount();
   std::string seen = ControlText(dialog, id);
   while (seen != expected && GetTickCount() - start < ms) {
@@ -202,6 +203,12 @@ void ExpectSelection(HWND dialog, const std::vector<std::string> &selected) {
   ExpectControlText(dialog, 110, "the count label", label);
   std::vector<std::string> seen = SelectedItems(GetDlgItem(dialog, 100));
   Expect(seen == selected, "the selected fonts", Listed(seen));
+  // The program sets the label first and then enables or disables Install: allow it a moment.
+  DWORD start = GetTickCount();
+  while ((IsEnabledControl(dialog, IDOK) != 0) != !selected.empty() &&
+         GetTickCount() - start < Patience(1000)) {
+    Pause(10);
+  }
   Expect((IsEnabledControl(dialog, IDOK) != 0) == !selected.empty(),
          selected.empty() ? "Install is disabled" : "Install is enabled", "");
 }
@@ -256,7 +263,7 @@ RunSeen WatchRun(const Program &program, HWND selection) {
 void WatchMore(const Program &program, RunSeen &run) {
   run.box = nullptr;
   DWORD start = GetTickCount();
-  while (GetTickCount() - start < 60000) {
+  while (GetTickCount() - start < Patience(60000)) {
     if (!IsShown(run.progress) || !Running(program)) return;
     ProgressState state = ReadProgress(run.progress);
     if (!SameState(state, run.states.back())) run.states.push_back(state);
