@@ -219,8 +219,7 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const BYTE *bytes, size_t size
   return nullptr;
 }
 
-INT_PTR RunModalLoop(HWND dialog, HWND owner, const std::function<void()> &whenIdle) {
-  (void)owner;
+INT_PTR RunModalLoop(HWND dialog, const std::function<void()> &whenIdle) {
   Window *window = Find(dialog);
   if (!window || !window->dialog) return -1;
   bool firstEmpty = true;
@@ -314,7 +313,7 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND 
   HWND dialog = CreateDialogFromTemplate(hInstance, bytes, size, hWndParent, lpDialogFunc,
                                          dwInitParam, &owner);
   if (!dialog) return -1;
-  return RunModalLoop(dialog, owner, nullptr);
+  return RunModalLoop(dialog, nullptr);
 }
 
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult) {

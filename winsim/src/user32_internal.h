@@ -200,7 +200,8 @@ using InternalDialogProc = std::function<INT_PTR(HWND, UINT, WPARAM, LPARAM)>;
 HWND CreateDialogFromTemplate(HINSTANCE instance, const BYTE *bytes, size_t size, HWND owner,
                               DLGPROC proc, LPARAM param, HWND *modalOwner,
                               InternalDialogProc internalProc = nullptr);
-INT_PTR RunModalLoop(HWND dialog, HWND owner, const std::function<void()> &whenIdle);
+// Wine's modal loop; with whenIdle (message boxes), that runs instead of waiting on an empty queue.
+INT_PTR RunModalLoop(HWND dialog, const std::function<void()> &whenIdle);
 void DialogEnd(HWND dialog, INT_PTR result);
 
 // Resources: the bytes of a resource of the given type and name (name or MAKEINTRESOURCE id).

@@ -125,7 +125,7 @@ int RunMessageBox(HWND owner, const MessageBoxRecord &record, int answer) {
     auto hook = d.messageBoxHook;
     hook(box, record);  // the test's doing: its calls are not recorded as the program's
   }
-  INT_PTR result = RunModalLoop(box, modalOwner, [&] {
+  INT_PTR result = RunModalLoop(box, [&] {
     // The person reads the box and answers with the queued answer.
     if (!offers(answer))
       detail::Unsupported("MessageBoxA: a queued answer that the box does not offer");
