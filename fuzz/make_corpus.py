@@ -76,6 +76,8 @@ SEEDS = {
     "empty-font-box-fails": case(["EMPTY.TTF Empty Font", "F1.TTF Font One"],
                                  [PRESENT | SELECTED, PRESENT | SELECTED | MEDIUM],
                                  answers=[BOX_FAILS]),
+    "semicolon-font-name": case(["SEMI.TTF ;Semi Font", "PLAIN.TTF Plain Font"],
+                                [PRESENT | SELECTED | SMALL, PRESENT | SELECTED | KEY_EMPTY | SMALL]),
     "same-file-two-spellings": case(["AB. Spelt With Dot", "AB Spelt Without"],
                                     [PRESENT | SELECTED | SMALL, SELECTED], machine=0x01),
 }

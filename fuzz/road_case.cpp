@@ -86,7 +86,7 @@ bool CanCreate(const std::string &dir, const std::string &name) {
 
 // A key the case may write into WIN.INI beforehand: one that reads back as itself.
 bool CanWriteKey(const std::string &key) {
-  return !key.empty() && key[0] != '[' && key[0] != ';' && key.find('=') == std::string::npos;
+  return !key.empty() && key[0] != '[' && key.find('=') == std::string::npos;
 }
 
 // Starts the case's machine on an empty drive; it ends with the returned guard.

@@ -54,11 +54,18 @@ bool SectionOf(const std::string &line, std::string *name) {
   return true;
 }
 
-// The key and value a line holds, or false for a line without "=" or a comment.
+// Whether a line is a comment, which a listing of the section's keys leaves out.
+bool IsComment(const std::string &line) {
+  std::string text = Trim(line);
+  return !text.empty() && text[0] == ';';
+}
+
+// The key and value a line holds, or false for a line without "=". A line that begins with ';'
+// is still found by its key, as under Wine: only the listing of keys passes over it.
 bool EntryOf(const std::string &line, std::string *key, std::string *value) {
   std::string text = Trim(line);
   size_t equals = text.find('=');
-  if (text.empty() || text[0] == ';' || equals == std::string::npos) return false;
+  if (text.empty() || equals == std::string::npos) return false;
   *key = Trim(text.substr(0, equals));
   *value = Trim(text.substr(equals + 1));
   if (value->size() >= 2 && (value->front() == '"' || value->front() == '\'') &&
@@ -187,7 +194,9 @@ DWORD WINAPI GetProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefa
     std::string key;
     std::string value;
     for (size_t i = begin + 1; i < end; i++) {
-      if (EntryOf(profile.lines[i], &key, &value)) keys.push_back(key);
+      if (!IsComment(profile.lines[i]) && EntryOf(profile.lines[i], &key, &value)) {
+        keys.push_back(key);
+      }
     }
     return CopyKeys(keys, lpReturnedString, nSize);
   }
