@@ -94,6 +94,43 @@ TEST_F(Recorder, BroadcastsAreKeptNotDelivered) {
   EXPECT_EQ(2u, CallsNamed("PostMessageA").size());
 }
 
+TEST_F(Recorder, ComparesSequencesAndShowsBothWhenTheyDiffer) {
+  using winsim::user32::CompareMessages;
+  using winsim::user32::Expected;
+  using winsim::user32::Optional;
+  using winsim::user32::Posted;
+  using winsim::user32::Sent;
+  using winsim::user32::WParam;
+  HWND owner = CreateTestWindow("Owner");
+  ShowWindow(owner, SW_SHOWNORMAL);
+  winsim::user32::ClearRecords();
+  onDialog = [](HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT *) {
+    if (message == WM_SHOWWINDOW) PostMessageA(hwnd, WM_CLOSE, 0, 0);
+    if (message == WM_COMMAND) EndDialog(hwnd, 1);
+    return message == WM_COMMAND;
+  };
+  RunTestDialog("MODALDLG", owner);
+  HWND dialog = nullptr;
+  for (const Message &m : winsim::user32::Messages()) {
+    if (m.message == WM_INITDIALOG) dialog = m.hwnd;
+  }
+  const std::vector<UINT> watched = {WM_ENABLE, WM_CLOSE, WM_COMMAND, WM_DESTROY};
+  std::vector<Expected> expected = {
+      {owner, WM_ENABLE, Sent | WParam, FALSE},
+      {dialog, WM_CLOSE, Posted},
+      {dialog, WM_COMMAND, Posted | WParam, MAKEWPARAM(IDCANCEL, BN_CLICKED)},
+      {owner, WM_SIZE, Sent | Optional},
+      {owner, WM_ENABLE, Sent | WParam, TRUE},
+      {dialog, WM_DESTROY, Sent}};
+  EXPECT_EQ("", CompareMessages({owner, dialog}, watched, expected));
+
+  expected[1].flags = Sent;  // wrong: the dialog's WM_CLOSE was posted
+  std::string report = CompareMessages({owner, dialog}, watched, expected);
+  EXPECT_NE(std::string::npos, report.find("expected WM_CLOSE sent")) << report;
+  EXPECT_NE(std::string::npos, report.find("received:\n")) << report;
+  EXPECT_NE(std::string::npos, report.find("WM_DESTROY sent")) << report;
+}
+
 TEST_F(Recorder, BeepsAreRecorded) {
   winsim::user32::ClearRecords();
   EXPECT_TRUE(MessageBeep(0));

@@ -79,6 +79,27 @@ std::string Describe(const Message &message);  // "WM_CLOSE posted to 0x10024 wP
 std::string Describe(const Call &call);        // "ShowWindow(0x10024, 5)"
 std::string MessageName(UINT message);
 
+// Expected sequences in the manner of Wine's message tests: flush (ClearRecords), act, compare.
+enum SequenceFlags : unsigned {
+  Sent = 1u << 0,      // reached the procedure directly
+  Posted = 1u << 1,    // taken from the queue and dispatched
+  WParam = 1u << 2,    // compare wParam
+  LParam = 1u << 3,    // compare lParam
+  Optional = 1u << 4,  // may be missing
+};
+struct Expected {
+  HWND hwnd;
+  UINT message;
+  unsigned flags;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+};
+// Compares the messages recorded since ClearRecords, of the given windows and message numbers
+// only (those that carry the contract), with the table. Returns "" when they match, otherwise
+// what differs and both sequences, for the test to print.
+std::string CompareMessages(const std::vector<HWND> &windows, const std::vector<UINT> &watched,
+                            const std::vector<Expected> &expected);
+
 // ---------------------------------------------------------------- faults
 
 // The program's calls of these operations can be made to fail, as on a machine short of memory:
