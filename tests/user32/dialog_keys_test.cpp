@@ -153,6 +153,29 @@ TEST_F(DialogKeys, DialogItemHelpers) {
   EXPECT_STREQ("OK", caption);
 }
 
+TEST_F(DialogKeys, FocusComesBackWhenTheDialogIsShownAgain) {
+  HWND owner = CreateTestWindow("Owner");
+  ShowWindow(owner, SW_SHOWNORMAL);
+  HWND owned = CreateTestDialog("PROBEDLG", owner);
+  ShowWindow(owned, SW_SHOW);
+  SetFocus(GetDlgItem(owned, IDC_LIST));
+  ShowWindow(owned, SW_HIDE);
+  EXPECT_EQ(owner, GetActiveWindow());
+  EXPECT_EQ(owner, GetFocus());
+  ShowWindow(owned, SW_SHOW);
+  EXPECT_EQ(owned, GetActiveWindow());
+  EXPECT_EQ(GetDlgItem(owned, IDC_LIST), GetFocus());
+
+  // The same when the owner's minimise hides it and the restore shows it.
+  SendMessageA(owner, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_FALSE(IsWindowVisible(owned));
+  SendMessageA(owner, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_TRUE(IsWindowVisible(owned));
+  ShowWindow(owned, SW_SHOW);
+  BringWindowToTop(owned);
+  EXPECT_EQ(GetDlgItem(owned, IDC_LIST), GetFocus());
+}
+
 TEST_F(DialogKeys, CloseBecomesCancelInADialog) {
   PostMessageA(dialog, WM_CLOSE, 0, 0);
   Pump(dialog);
