@@ -9,6 +9,7 @@
 #include "run/run_fixture.h"
 #include "run/run_host_double.h"
 #include "shell/globals.h"
+#include "winsim/identity_sim.h"
 #include "winsim/sim.h"
 
 namespace {
@@ -131,6 +132,8 @@ TEST_F(RunPathsTest, SourceThatIsTheTargetUnderAnotherSpellingIsKept) {
     ExpectBoxes({{Installed, Summary}});
     EXPECT_EQ(font, sandbox.ReadFile(sandbox.InSystemDir("SERIF1.TTF")));
     EXPECT_EQ("SERIF1.Fot", sandbox.FontsKey("Serif One"));
+    // The identity checks closed what they opened.
+    EXPECT_EQ(0, winsim::OpenIdentityHandles());
   }
 }
 
