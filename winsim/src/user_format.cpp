@@ -14,18 +14,18 @@ namespace {
 
 constexpr size_t OutputLimit = 1024;
 
-struct Spec {
+struct Conversion {
   bool left = false;
   bool zero = false;
   int width = 0;
   int precision = -1;
 };
 
-std::string Pad(std::string text, const Spec &spec, bool numeric) {
-  if (static_cast<int>(text.size()) >= spec.width) return text;
-  size_t fill = static_cast<size_t>(spec.width) - text.size();
-  if (spec.left) return text + std::string(fill, ' ');
-  if (spec.zero && numeric) {
+std::string Pad(std::string text, const Conversion &conversion, bool numeric) {
+  if (static_cast<int>(text.size()) >= conversion.width) return text;
+  size_t fill = static_cast<size_t>(conversion.width) - text.size();
+  if (conversion.left) return text + std::string(fill, ' ');
+  if (conversion.zero && numeric) {
     size_t sign = (!text.empty() && text[0] == '-') ? 1 : 0;
     return text.insert(sign, std::string(fill, '0'));
   }
@@ -58,12 +58,13 @@ int WINAPIV wsprintfA(LPSTR lpOut, LPCSTR lpFmt, ...) {
       out += '%';
       continue;
     }
-    Spec spec;
-    for (; *p == '-' || *p == '0'; p++) (*p == '-' ? spec.left : spec.zero) = true;
-    for (; *p >= '0' && *p <= '9'; p++) spec.width = spec.width * 10 + (*p - '0');
+    Conversion conversion;
+    for (; *p == '-' || *p == '0'; p++) (*p == '-' ? conversion.left : conversion.zero) = true;
+    for (; *p >= '0' && *p <= '9'; p++) conversion.width = conversion.width * 10 + (*p - '0');
     if (*p == '.') {
-      spec.precision = 0;
-      for (p++; *p >= '0' && *p <= '9'; p++) spec.precision = spec.precision * 10 + (*p - '0');
+      conversion.precision = 0;
+      for (p++; *p >= '0' && *p <= '9'; p++)
+        conversion.precision = conversion.precision * 10 + (*p - '0');
     }
     bool isShort = false;
     if (*p == 'l') {
@@ -72,7 +73,7 @@ int WINAPIV wsprintfA(LPSTR lpOut, LPCSTR lpFmt, ...) {
       isShort = true;
       p++;
     }
-    if (spec.precision >= 0 && *p != 's') {
+    if (conversion.precision >= 0 && *p != 's') {
       winsim::detail::Unsupported("wsprintfA with a precision for a number");
     }
     switch (*p) {
@@ -82,7 +83,7 @@ int WINAPIV wsprintfA(LPSTR lpOut, LPCSTR lpFmt, ...) {
         if (isShort) value = static_cast<short>(value);
         out += Pad(value < 0 ? "-" + Unsigned(static_cast<unsigned long long>(-value), 10, false)
                              : Unsigned(static_cast<unsigned long long>(value), 10, false),
-                   spec, true);
+                   conversion, true);
         break;
       }
       case 'u':
@@ -90,19 +91,19 @@ int WINAPIV wsprintfA(LPSTR lpOut, LPCSTR lpFmt, ...) {
       case 'X': {
         unsigned value = va_arg(args, unsigned);
         if (isShort) value = static_cast<unsigned short>(value);
-        out += Pad(Unsigned(value, *p == 'u' ? 10 : 16, *p == 'X'), spec, true);
+        out += Pad(Unsigned(value, *p == 'u' ? 10 : 16, *p == 'X'), conversion, true);
         break;
       }
       case 'c':
-        out += Pad(std::string(1, static_cast<char>(va_arg(args, int))), spec, false);
+        out += Pad(std::string(1, static_cast<char>(va_arg(args, int))), conversion, false);
         break;
       case 's': {
         const char *text = va_arg(args, const char *);
         std::string value = text != nullptr ? text : "(null)";
-        if (spec.precision >= 0 && value.size() > static_cast<size_t>(spec.precision)) {
-          value.resize(static_cast<size_t>(spec.precision));
+        if (conversion.precision >= 0 && value.size() > static_cast<size_t>(conversion.precision)) {
+          value.resize(static_cast<size_t>(conversion.precision));
         }
-        out += Pad(value, spec, false);
+        out += Pad(value, conversion, false);
         break;
       }
       default:
