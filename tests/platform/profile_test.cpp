@@ -143,6 +143,10 @@ TEST(Profile, KeysThatCannotRoundTrip) {
   // A key that begins with "[" but holds no "]" is read back as a key. (One that holds a "]"
   // writes a line that later reads as a section header; Wine's cache hides that until the file
   // is read again, so it is checked on the host only.)
+  // A key that begins with ";" is no comment: it reads back.
+  sandbox.WillWriteFontsKey(";Semi Font");
+  ASSERT_TRUE(WriteProfileStringA("Fonts", ";Semi Font", "SEMI.Fot"));
+  EXPECT_EQ("SEMI.Fot", sandbox.FontsKey(";Semi Font"));
   sandbox.WillWriteFontsKey("[Bracket");
   ASSERT_TRUE(WriteProfileStringA("Fonts", "[Bracket", "B.Fot"));
   EXPECT_EQ("B.Fot", sandbox.FontsKey("[Bracket"));
