@@ -46,7 +46,10 @@ bool IsCapital(unsigned char c) {
 char BaseLetter(unsigned char c) {
   unsigned char upper = UpperCase(c);
   if (upper >= 'A' && upper <= 'Z') return static_cast<char>(upper);
-  if (upper >= 0xC0 && upper != 0xC6 && upper != 0xDF) return LatinBase[upper - 0xC0];
+  // The table covers the capitals 0xC0 to 0xDF; the division sign (0xF7) has no capital and is
+  // no letter.
+  if (upper >= 0xC0 && upper <= 0xDF && upper != 0xC6 && upper != 0xDF)
+    return LatinBase[upper - 0xC0];
   switch (upper) {
     case 0x8A:  // S with caron
       return 'S';
