@@ -143,6 +143,10 @@ TEST_F(WindowPlace, WindowTextRoundTrips) {
   EXPECT_STREQ("TrueType Fonts Installation", text);
   EXPECT_EQ(4, GetWindowTextA(window, text, 5));  // cut to the buffer
   EXPECT_STREQ("True", text);
+  // Text that begins with 0xFF is text, not a resource ordinal.
+  EXPECT_TRUE(SetWindowTextA(window, "\xFFvre Sans"));
+  EXPECT_EQ(9, GetWindowTextA(window, text, sizeof text));
+  EXPECT_STREQ("\xFFvre Sans", text);
 }
 
 TEST_F(WindowPlace, SystemMetricsOfTheTestScreen) {

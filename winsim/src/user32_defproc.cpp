@@ -27,8 +27,8 @@ LRESULT SystemCommand(HWND hwnd, WPARAM command) {
   detail::Unsupported("DefWindowProcA: WM_SYSCOMMAND other than SC_MINIMIZE, SC_RESTORE, SC_CLOSE");
 }
 
+// Any ANSI text, 0xFF (y with diaeresis in code page 1252) at its start included.
 void SetText(Window *window, LPCSTR text) {
-  if (text && (BYTE)text[0] == 0xFF) detail::Unsupported("window text given as a resource ordinal");
   window->text = text ? text : "";
 }
 
