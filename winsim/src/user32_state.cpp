@@ -12,8 +12,8 @@ namespace winsim::user32::internal {
 namespace {
 
 Desk *desk = nullptr;
-// Destroyed windows stay allocated until the next reset, so that a procedure still running for a
-// window that it destroyed reads freed state from nowhere; lookups never return them.
+// Destroyed windows stay allocated until the next reset, so that code still running for a window
+// it destroyed never reads freed memory; lookups never return them.
 std::vector<std::unique_ptr<Window>> graveyard;
 // How deep winsim is inside its own API: 0 while program (or test) code runs.
 int depth = 0;
@@ -21,7 +21,7 @@ int depth = 0;
 // MessageBoxA itself (with its record and answer queue) is winsim's KERNEL32 part; the box's
 // window and modal loop are ours, plugged in through this hook.
 int MessageBoxLoop(HWND owner, const MessageBoxRecord &box, int answer) {
-  Entry entry("MessageBoxA(loop)");
+  Entry entry("MessageBoxA", owner, {(intptr_t)box.style}, box.text.c_str());
   return RunMessageBox(owner, box, answer);
 }
 
