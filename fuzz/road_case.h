@@ -62,6 +62,7 @@ RoadInput DecodeRoadInput(const uint8_t *data, size_t size);
 // One CR LF line of the list file as a reader sees it: the first 127 bytes, the first field (at
 // most 15 characters kept) and the font name after it, trailing blanks removed.
 struct ListLine {
+  std::string raw;  // the whole line without its CR LF
   std::string fileName;
   std::string fontName;
   bool hasFontName = false;

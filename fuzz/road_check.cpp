@@ -122,6 +122,63 @@ void CheckTableInvariants(RoadWorld &world, const std::vector<TableRow> &rows) {
   }
 }
 
+// A line no reader could refuse: an 8.3 name of capitals and digits that names no device, one
+// or more blanks, a font name of letters, digits and blanks, all within 127 bytes.
+bool IsPlainLine(const ListLine &line) {
+  if (line.raw.size() > 127 || !line.hasFontName ||
+      line.raw.compare(0, line.fileName.size(), line.fileName) != 0) {
+    return false;
+  }
+  size_t dot = line.fileName.find('.');
+  std::string base = line.fileName.substr(0, dot);
+  std::string extension = dot == std::string::npos ? "" : line.fileName.substr(dot + 1);
+  auto plain = [](const std::string &text, bool blanks) {
+    for (char c : text) {
+      bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z' && blanks);
+      if (!letter && !(c >= '0' && c <= '9') && !(blanks && c == ' ')) return false;
+    }
+    return true;
+  };
+  if (base.empty() || base.size() > 8 || extension.size() > 3 || !plain(base, false) ||
+      !plain(extension, false) || !plain(line.fontName, true) || line.fontName.size() > 79) {
+    return false;
+  }
+  bool device =
+      base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" ||
+      (base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
+       base[3] >= '1' && base[3] <= '9');
+  return !device;
+}
+
+// Whether the directory holds the file, its name compared as the file system does.
+bool HasFile(const std::map<std::string, std::string> &files, const std::string &name) {
+  for (const auto &file : files) {
+    if (UpperName(file.first) == UpperName(name)) return true;
+  }
+  return false;
+}
+
+// Without a fault, every plain line whose file lies beside the program and whose font is not
+// installed becomes a record, unless an earlier record has its file name or font name.
+void CheckPlainLinesKept(RoadWorld &world, const std::vector<TableRow> &rows,
+                         const Snapshot &before) {
+  for (const ListLine &line : world.lines) {
+    if (!IsPlainLine(line) || !HasFile(before.programFiles, line.fileName)) continue;
+    if (HasFile(before.systemFiles, ResourceNameOf(line.fileName)) ||
+        !FontsValue(line.fontName).empty()) {
+      continue;
+    }
+    bool kept = false;
+    bool taken = false;
+    for (const TableRow &row : rows) {
+      kept = kept || (row.fileName == line.fileName && row.fontName == line.fontName);
+      taken = taken || lstrcmpiA(row.fileName.c_str(), line.fileName.c_str()) == 0 ||
+              lstrcmpiA(row.fontName.c_str(), line.fontName.c_str()) == 0;
+    }
+    if (!kept && !taken) world.Fail("the plain line " + Quote(line.raw) + " was dropped");
+  }
+}
+
 }  // namespace
 
 std::string UpperName(const std::string &name) {
@@ -202,6 +259,7 @@ void CheckLoader(RoadWorld &world, int result, const Snapshot &before, bool faul
       if (!FontsValue(row.fontName).empty())
         world.Fail("record " + Quote(row.fontName) + " is in WIN.INI");
     }
+    CheckPlainLinesKept(world, rows, before);
   }
   // The loader only reads: the same files are there, and WIN.INI is as it was. (Their bytes are
   // compared after the run, which would see any change the loader made.)

@@ -35,9 +35,10 @@ std::vector<ListLine> SplitListLines(const std::string &list) {
   std::string text = list.substr(0, list.find('\0'));
   size_t start = 0;
   for (size_t end = text.find("\r\n"); end != std::string::npos; end = text.find("\r\n", start)) {
-    std::string bytes = text.substr(start, end - start).substr(0, 127);
-    start = end + 2;
     ListLine line;
+    line.raw = text.substr(start, end - start);
+    std::string bytes = line.raw.substr(0, 127);
+    start = end + 2;
     size_t first = bytes.find_first_not_of(' ');
     if (first != std::string::npos) {
       size_t blank = bytes.find(' ', first);
