@@ -1,0 +1,87 @@
+// `loader DIR LINES REPEATS`: LoadFontList on a list of the shortest lines, beside the floor
+// measured in the same process. The measurements of one repeat run back to back and each is
+// reported as the median over the repeats; then the loader's steps are timed one by one, once.
+#include <cstdio>
+#include <cstdlib>
+
+#include "bench_commands.h"
+#include "bench_floor.h"
+#include "bench_lines.h"
+#include "bench_place.h"
+#include "bench_stats.h"
+#include "catalog/font_table.h"
+#include "catalog/list_loader.h"
+#include "loader_steps.h"
+#include "shell/globals.h"
+
+namespace {
+
+struct LoaderSamples {
+  std::vector<double> load, floor, fontFiles, resourceFiles, profileKeys, nameParses;
+};
+
+// One load, timed; false when the table is not one record per line.
+bool TimeLoad(size_t expected, double *seconds) {
+  ReleaseFontList();
+  BenchClock::time_point start = BenchClock::now();
+  int loaded = LoadFontList();
+  *seconds = SecondsSince(start);
+  if (!loaded || FontCount != static_cast<int>(expected) || foundCount != FontCount) {
+    std::fprintf(stderr, "the loader took %d of %zu lines (found %d)\n", FontCount, expected,
+                 foundCount);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int LoaderCommand(const Arguments &args) {
+  if (!OpenPlace(args[0])) return 1;
+  hInst = PlaceInstance();
+  std::vector<BenchLine> lines = ShortestLines(LineCountArgument(args[1]));
+  int repeats = std::atoi(args[2].c_str());
+  double count = static_cast<double>(lines.size());
+
+  LoaderSamples samples;
+  for (int repeat = 0; repeat < repeats; repeat++) {
+    FloorTimes floor = MeasureFloor(lines);
+    if (floor.fontFilesFound != static_cast<int>(lines.size()) || floor.resourcesFound != 0 ||
+        floor.keysFound != 0) {
+      std::fprintf(stderr, "the place is not laid out for %zu lines\n", lines.size());
+      return 1;
+    }
+    double load = 0.0;
+    if (!TimeLoad(lines.size(), &load)) return 1;
+    ReleaseFontList();
+    samples.load.push_back(load);
+    samples.floor.push_back(floor.total);
+    samples.fontFiles.push_back(floor.fontFiles);
+    samples.resourceFiles.push_back(floor.resourceFiles);
+    samples.profileKeys.push_back(floor.profileKeys);
+    samples.nameParses.push_back(floor.nameParses);
+  }
+  // The steps once: at the largest size a pass takes as long as a load.
+  StepTimes steps = TimeLoaderSteps(lines);
+  ReleaseFontList();
+
+  double load = Median(samples.load);
+  double floor = Median(samples.floor);
+  // | platform | lines | load | floor | load/floor | per line: load, floor | steps ... |
+  std::printf("| %s | %zu | %s | %s | %s | %s | %s | %s | %s | %s | %s | %s |\n", PlatformName(),
+              lines.size(), Milliseconds(load).c_str(), Milliseconds(floor).c_str(),
+              Ratio(load / floor).c_str(), Microseconds(load / count).c_str(),
+              Microseconds(floor / count).c_str(), Milliseconds(steps.fileScans).c_str(),
+              Milliseconds(steps.fontScans).c_str(), Milliseconds(steps.growth).c_str(),
+              Milliseconds(steps.shortNames).c_str(),
+              Milliseconds(steps.fontFiles + steps.resourceFiles + steps.profileKeys).c_str());
+  // The floor's three lookups per line, and beside them one OF_PARSE.
+  std::printf("floor-row | %s | %zu | %s | %s | %s | %s | %s |\n", PlatformName(), lines.size(),
+              Microseconds(Median(samples.fontFiles) / count).c_str(),
+              Microseconds(Median(samples.resourceFiles) / count).c_str(),
+              Microseconds(Median(samples.profileKeys) / count).c_str(),
+              Microseconds(floor / count).c_str(),
+              Microseconds(Median(samples.nameParses) / count).c_str());
+  std::printf("plot %zu %.6f %.6f\n", lines.size(), load, floor);
+  return 0;
+}
