@@ -233,8 +233,7 @@ void CheckWinIni(RoadWorld &world, const std::vector<Reached> &reached, const Sn
                  const Snapshot &after) {
   auto entryOf = [](const std::string &line, std::string *key, std::string *value) {
     size_t equals = line.find('=');
-    if (equals == std::string::npos || line.empty() || line[0] == '[')
-      return false;
+    if (equals == std::string::npos || line.empty() || line[0] == '[') return false;
     *key = line.substr(0, equals);
     *value = line.substr(equals + 1);
     return true;
