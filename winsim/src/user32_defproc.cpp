@@ -44,10 +44,7 @@ LRESULT DefaultProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
       return TRUE;
     }
     case WM_SETTEXT:
-      // Text set later is text whatever its first byte (0xFF is a letter, y with diaeresis, in code
-      // page 1252), as under Wine: only a window's name at creation can stand for a resource
-      // ordinal.
-      window->text = lParam ? (LPCSTR)lParam : "";
+      SetText(window, (LPCSTR)lParam);
       return TRUE;
     case WM_GETTEXT: {
       if (wParam == 0 || !lParam) return 0;
