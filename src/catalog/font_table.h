@@ -17,11 +17,15 @@ struct FontItem {
 
 extern HGLOBAL FontList;  // the block of records; null until the first record exists
 extern int FontCount;     // number of records
+// Nonzero: the lookups ask lstrcmpiA about every record in turn, without the name index. The
+// plain scan is the reference that the index is tested and measured against; 0 in the program.
+extern int PlainTableScans;
 
 // Adds a record with selected = 0. Returns 1, or 0 when memory was short; then the table is
 // unchanged.
 int AppendFontItem(const char *fileName, const char *fontName, int fileSize);
-// Index of the first record whose name equals name without regard to case; FontCount if none.
+// Index of the first record whose name equals name without regard to case (lstrcmpiA);
+// FontCount if none. The name index narrows which records are compared (name_index.h).
 int FindByFileName(const char *name);
 int FindByFontName(const char *name);
 // Frees the block when the table holds records and leaves the table empty.

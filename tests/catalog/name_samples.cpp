@@ -1,0 +1,148 @@
+// Sample names for the name index tests, built from pieces that the system's comparison treats
+// specially in code page 1252 and from their plain spellings; and the check of the key's premise.
+#include "name_samples.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "catalog/name_index.h"
+
+namespace {
+
+const char *const FontPieces[] = {
+    "Harbor", "Sans", "Bold", "ae",   "\xE6", "\xC6", "oe",      "\x9C", "\x8C", "ss",
+    "\xDF",   "th",   "\xFE", "\xDE", "-",    "'",    "\xAD",    " ",    "i",    "I",
+    "\xFD",   "\xDD", "1",    "l",    "0",    "O",    "caf\xE9", "cafe", "\xAA", "a",
+    "\x85",   "...",  "\x99", "TM",   "\xB2", "2",    "\xBC",    "1/4",  "\x7F", "ch",
+    "cs",     "ccs",  "cscs", "\xA0", "\x81", "x"};
+
+const char *const FileBases[] = {"HARBOR",
+                                 "H\xC6",
+                                 "HAE",
+                                 "\xDF",
+                                 "SS",
+                                 "A\xAD"
+                                 "B",
+                                 "AB",
+                                 "\xDEORN",
+                                 "THORN",
+                                 "I",
+                                 "CAF\xC9",
+                                 "CAFE",
+                                 "A-B",
+                                 "A'B",
+                                 "OE",
+                                 "\x8C",
+                                 "HARBOUR"};
+const char *const FileExtensions[] = {".TTF", ".T", ".TT\xC9", ".TTE"};
+
+template <typename T, size_t N>
+const char *Pick(const T (&pieces)[N], std::mt19937 &random) {
+  return pieces[std::uniform_int_distribution<size_t>(0, N - 1)(random)];
+}
+
+}  // namespace
+
+std::string RandomCase(const std::string &text, std::mt19937 &random) {
+  std::string result = text;
+  for (char &c : result) {
+    unsigned char u = (unsigned char)c;
+    bool flip = std::bernoulli_distribution(0.5)(random);
+    if (!flip) continue;
+    if (u >= 'a' && u <= 'z') c = (char)(u - 32);
+    if (u >= 'A' && u <= 'Z') c = (char)(u + 32);
+    // Accented letters: capitals 0xC0-0xDE and small letters 0xE0-0xFE, 0x20 apart, except the
+    // multiplication and division signs.
+    if (u >= 0xE0 && u <= 0xFE && u != 0xF7) c = (char)(u - 32);
+    if (u >= 0xC0 && u <= 0xDE && u != 0xD7) c = (char)(u + 32);
+  }
+  return result;
+}
+
+std::string SampleFontName(std::mt19937 &random) {
+  int pieces = std::uniform_int_distribution<int>(1, 3)(random);
+  std::string name;
+  for (int i = 0; i < pieces; i++) name += Pick(FontPieces, random);
+  return RandomCase(name, random);
+}
+
+std::string SampleFileName(std::mt19937 &random) {
+  std::string base = Pick(FileBases, random);
+  // Half the bases get one more character, which makes near-duplicates of the plain ones.
+  if (base.size() < 8 && std::bernoulli_distribution(0.5)(random))
+    base += "0123456789\xE9Z"[std::uniform_int_distribution<int>(0, 11)(random)];
+  return RandomCase(base + Pick(FileExtensions, random), random);
+}
+
+std::vector<std::string> SampleNames(std::mt19937 &random, int count, int poolSize,
+                                     bool fileNames) {
+  std::vector<std::string> pool;
+  for (int i = 0; i < poolSize; i++)
+    pool.push_back(fileNames ? SampleFileName(random) : SampleFontName(random));
+  std::vector<std::string> names;
+  for (int i = 0; i < count; i++) {
+    const std::string &name = pool[std::uniform_int_distribution<int>(0, poolSize - 1)(random)];
+    names.push_back(RandomCase(name, random));
+  }
+  return names;
+}
+
+namespace {
+
+void AddTexts(const std::string &alphabet, size_t length, const std::string &prefix,
+              std::vector<std::string> *texts) {
+  if (prefix.size() == length) {
+    texts->push_back(prefix);
+    return;
+  }
+  for (char c : alphabet) AddTexts(alphabet, length, prefix + c, texts);
+}
+
+}  // namespace
+
+std::vector<std::string> PremiseTexts() {
+  std::string ascii;
+  for (int c = 1; c < 0x80; c++) ascii += (char)c;
+  const std::string contracting = "cCsSzZdDhHlLyYnNjJgGtTaA-' ";
+  std::vector<std::string> texts;
+  AddTexts(ascii, 1, "", &texts);
+  AddTexts(ascii, 2, "", &texts);
+  AddTexts(contracting, 3, "", &texts);
+  return texts;
+}
+
+int ExpectEqualTextsShareKeys(std::vector<std::string> texts,
+                              const std::function<int(const char *, const char *)> &compare,
+                              const std::string &context) {
+  std::stable_sort(texts.begin(), texts.end(), [&](const std::string &a, const std::string &b) {
+    return compare(a.c_str(), b.c_str()) < 0;
+  });
+  int equalPairs = 0;
+  int failures = 0;
+  for (size_t i = 1; i < texts.size() && failures < 10; i++) {
+    if (compare(texts[i - 1].c_str(), texts[i].c_str()) != 0) continue;
+    equalPairs++;
+    unsigned first = 0, second = 0;
+    bool keyed = NameKeyOf(texts[i - 1].c_str(), &first) && NameKeyOf(texts[i].c_str(), &second);
+    if (!keyed || first != second) failures++;
+    EXPECT_TRUE(keyed && first == second) << context << ": " << Printable(texts[i - 1]) << " and "
+                                          << Printable(texts[i]) << " are equal";
+  }
+  return equalPairs;
+}
+
+std::string Printable(const std::string &name) {
+  std::string text;
+  for (unsigned char c : name) {
+    char piece[8];
+    if (c >= 0x20 && c < 0x7F)
+      wsprintfA(piece, "%c", c);
+    else
+      wsprintfA(piece, "\\x%02X", c);
+    text += piece;
+  }
+  return "\"" + text + "\"";
+}
