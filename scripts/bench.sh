@@ -36,7 +36,8 @@ build() {
   cmake --preset host -B "$host_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$out/configure-host.log"
   cmake --build "$host_build" -j2 --target qb_bench >"$out/build-host.log"
   cmake --preset win64 -B "$win_build" >"$out/configure-win64.log"
-  cmake --build "$win_build" -j2 --target Quillbox qb_bench >"$out/build-win64.log"
+  cmake --build "$win_build" -j2 --target Quillbox QuillboxPlainScans qb_bench \
+    >"$out/build-win64.log"
   cmake --preset win32 -B "$win32_build" >"$out/configure-win32.log"
   cmake --build "$win32_build" -j2 --target Quillbox >"$out/build-win32.log"
 }
@@ -93,13 +94,14 @@ wine_down() {
   fi
 }
 
-# A folder on the prefix's drive C: holding Quillbox.exe and the benchmark program; prints its
-# Windows path.
+# A folder on the prefix's drive C: holding Quillbox.exe, its copy with plain table scans and the
+# benchmark program; prints its Windows path.
 wine_folder() {
   local name=$1
   local dir=$WINEPREFIX/drive_c/bench/$name
   mkdir -p "$dir"
-  cp "$win_build/Quillbox.exe" "$win_build/bench/qb_bench.exe" "$dir/"
+  cp "$win_build/Quillbox.exe" "$win_build/bench/QuillboxPlainScans.exe" \
+    "$win_build/bench/qb_bench.exe" "$dir/"
   echo "C:\\bench\\$name"
 }
 
@@ -162,7 +164,8 @@ wine_row() {
       ;;
     wine-start)
       folder=$(wine_place "$arg")
-      wine_bench "$folder" start "$folder" "$arg" "$(repeats_for "$arg")" Quillbox.exe
+      wine_bench "$folder" start "$folder" "$arg" "$(repeats_for "$arg")" Quillbox.exe \
+        QuillboxPlainScans.exe
       ;;
     wine-copy)
       folder=$(wine_folder copy)
@@ -255,15 +258,19 @@ set ylabel "seconds"
 set output "$out/loader-scaling.png"
 set title "LoadFontList in process against the floor (the three lookups per line)"
 plot "$out/data/loader.dat" using (strcol(1) eq "wine-loader" ? \$2 : 1/0):3 with linespoints title "Wine: LoadFontList", \
+     "$out/data/loader.dat" using (strcol(1) eq "wine-loader" ? \$2 : 1/0):5 with linespoints title "Wine: plain scans (before)", \
+     "$out/data/loader.dat" using (strcol(1) eq "host-loader" ? \$2 : 1/0):5 with linespoints title "host: plain scans (before)", \
      "$out/data/loader.dat" using (strcol(1) eq "wine-loader" ? \$2 : 1/0):4 with linespoints title "Wine: floor", \
      "$out/data/loader.dat" using (strcol(1) eq "host-loader" ? \$2 : 1/0):3 with linespoints title "host: LoadFontList", \
      "$out/data/loader.dat" using (strcol(1) eq "host-loader" ? \$2 : 1/0):4 with linespoints title "host: floor"
 set output "$out/start-to-dialog.png"
 set title "Start to selection dialog shown, against the floor"
-plot "$out/data/start.dat" using (strcol(1) eq "wine-start" ? \$3 : 1/0):4 with linespoints title "Wine: Quillbox.exe", \
-     "$out/data/start.dat" using (strcol(1) eq "wine-start" ? \$3 : 1/0):5 with linespoints title "Wine: floor", \
-     "$out/data/start.dat" using (strcol(1) eq "host-start" ? \$3 : 1/0):4 with linespoints title "host: RunProgram", \
-     "$out/data/start.dat" using (strcol(1) eq "host-start" ? \$3 : 1/0):5 with linespoints title "host: floor"
+plot "$out/data/start.dat" using (strcol(2) eq "Quillbox.exe" ? \$3 : 1/0):4 with linespoints title "Wine: Quillbox.exe", \
+     "$out/data/start.dat" using (strcol(2) eq "QuillboxPlainScans.exe" ? \$3 : 1/0):4 with linespoints title "Wine: plain scans (before)", \
+     "$out/data/start.dat" using (strcol(2) eq "RunProgramPlainScans" ? \$3 : 1/0):4 with linespoints title "host: plain scans (before)", \
+     "$out/data/start.dat" using (strcol(2) eq "Quillbox.exe" ? \$3 : 1/0):5 with linespoints title "Wine: floor", \
+     "$out/data/start.dat" using (strcol(2) eq "RunProgram" ? \$3 : 1/0):4 with linespoints title "host: RunProgram", \
+     "$out/data/start.dat" using (strcol(2) eq "RunProgram" ? \$3 : 1/0):5 with linespoints title "host: floor"
 set output "$out/copy.png"
 set title "Seconds per copy"
 set xlabel "file size (bytes)"
@@ -301,11 +308,14 @@ report() {
     echo "### LoadFontList in process, against the floor"
     echo
     echo "The floor is the three lookups a line needs, made with the bare platform calls in the same"
-    echo "process just before the load (open and seek the font file, look for the .Fot, one WIN.INI"
-    echo "lookup). The step columns time the loader's own steps one by one, in one further pass."
+    echo "process just before the loads (open and seek the font file, look for the .Fot, one WIN.INI"
+    echo "lookup). LoadFontList runs with the name index (the program now) and with plain scans of"
+    echo "the whole table for every lookup (the program before the index), side by side. The Install"
+    echo "columns time what Install does with every item selected: one FindByFontName per item. The"
+    echo "step columns time the loader's own steps one by one (with the index), in one further pass."
     echo
-    table "| platform | lines | LoadFontList | floor | load / floor | load per line (µs) | floor per line (µs) | file-name scans | font-name scans | growth (GlobalReAlloc) | 8.3 parse (OF_PARSE) | three lookups | command |" \
-      "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|" loader
+    table "| platform | lines | LoadFontList | plain scans (before) | floor | load / floor | before / floor | load per line (µs) | floor per line (µs) | Install mapping | Install mapping, plain scans | file-name scans | font-name scans | growth (GlobalReAlloc) | 8.3 parse (OF_PARSE) | three lookups | command |" \
+      "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|" loader
     echo
     echo "### The floor's three lookups, per line (µs)"
     echo
@@ -318,8 +328,10 @@ report() {
     echo "### Start to selection dialog shown"
     echo
     echo "Under Wine: from CreateProcessA until the dialog with the font list is visible, timed by"
-    echo "qb_bench in the program's folder, which measures the floor in the same repeat. On the host:"
-    echo "RunProgram in process until its message loop first waits with the dialog shown."
+    echo "qb_bench in the program's folder, which measures the floor in the same repeat;"
+    echo "QuillboxPlainScans.exe is the same program with plain table scans (before the index). On"
+    echo "the host: RunProgram in process until its message loop first waits with the dialog shown,"
+    echo "with the index and with plain scans."
     echo
     table "| platform | program | lines | start to dialog | floor | start / floor | peak working set (Linux VmHWM) | command |" \
       "|---|---|---:|---:|---:|---:|---:|---|" start
@@ -360,8 +372,10 @@ report() {
     echo
     echo "## Plots"
     echo
-    echo "- loader-scaling.png: LoadFontList and the floor against the number of lines"
-    echo "- start-to-dialog.png: start to dialog and the floor against the number of lines"
+    echo "- loader-scaling.png: LoadFontList (with the index and with plain scans) and the floor"
+    echo "  against the number of lines"
+    echo "- start-to-dialog.png: start to dialog (with the index and with plain scans) and the floor"
+    echo "  against the number of lines"
     echo "- copy.png: seconds per copy against file size"
   } >"$out/results.md"
 }

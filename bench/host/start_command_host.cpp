@@ -1,6 +1,7 @@
 // `start DIR LINES REPEATS`: on the host the program runs in this process against winsim, from
-// RunProgram until its message loop first waits with the selection dialog shown; the floor is
-// measured in the same repeat. The host has no process to start and no working set to report.
+// RunProgram until its message loop first waits with the selection dialog shown, with the name
+// index and with plain scans; the floor is measured in the same repeat. The host has no process
+// to start and no working set to report.
 #include <cstdio>
 #include <cstdlib>
 
@@ -8,6 +9,7 @@
 #include "common/bench_floor.h"
 #include "common/bench_place.h"
 #include "common/bench_stats.h"
+#include "catalog/font_table.h"
 #include "shell/app_main.h"
 #include "shell/globals.h"
 #include "winsim/user32_sim.h"
@@ -30,32 +32,46 @@ void WatchForDialog() {
 
 }  // namespace
 
+// RunProgram once, until the dialog is shown; -1 when it never was.
+double TimeRun(int plainScans) {
+  hFontDial = NULL;
+  dialogShownAfter = -1.0;
+  PlainTableScans = plainScans;
+  winsim::user32::WhenIdle(WatchForDialog);
+  runStart = BenchClock::now();
+  RunProgram(PlaceInstance(), "", SW_SHOWNORMAL);
+  PlainTableScans = 0;
+  return dialogShownAfter;
+}
+
 int StartCommand(const Arguments &args) {
   std::vector<BenchLine> lines = ShortestLines(LineCountArgument(args[1]));
   int repeats = std::atoi(args[2].c_str());
-  std::vector<double> shown, floors, ratios;
+  const char *programs[] = {"RunProgram", "RunProgram, plain scans"};
+  std::vector<double> floors, shown[2], ratios[2];
   for (int repeat = 0; repeat < repeats; repeat++) {
     if (!OpenPlace(args[0])) return 1;
     double floor = MeasureFloor(lines).total;
-    if (!OpenPlace(args[0])) return 1;
-    hFontDial = NULL;
-    dialogShownAfter = -1.0;
-    winsim::user32::WhenIdle(WatchForDialog);
-    runStart = BenchClock::now();
-    RunProgram(PlaceInstance(), "", SW_SHOWNORMAL);
-    if (dialogShownAfter < 0.0) {
-      std::fprintf(stderr, "the selection dialog was never shown\n");
-      return 1;
-    }
-    shown.push_back(dialogShownAfter);
     floors.push_back(floor);
-    ratios.push_back(dialogShownAfter / floor);
+    for (int plainScans = 0; plainScans < 2; plainScans++) {
+      if (!OpenPlace(args[0])) return 1;
+      double seconds = TimeRun(plainScans);
+      if (seconds < 0.0) {
+        std::fprintf(stderr, "the selection dialog was never shown\n");
+        return 1;
+      }
+      shown[plainScans].push_back(seconds);
+      ratios[plainScans].push_back(seconds / floor);
+    }
   }
-  // | platform | program | lines | start to dialog | floor | ratio | peak working set |
-  std::printf("| %s | RunProgram | %zu | %s | %s | %s | - |\n", PlatformName(), lines.size(),
-              Milliseconds(Median(shown)).c_str(), Milliseconds(Median(floors)).c_str(),
-              Ratio(Median(ratios)).c_str());
-  std::printf("plot RunProgram %zu %.6f %.6f\n", lines.size(), Median(shown), Median(floors));
+  for (int plainScans = 0; plainScans < 2; plainScans++) {
+    // | platform | program | lines | start to dialog | floor | ratio | peak working set |
+    std::printf("| %s | %s | %zu | %s | %s | %s | - |\n", PlatformName(), programs[plainScans],
+                lines.size(), Milliseconds(Median(shown[plainScans])).c_str(),
+                Milliseconds(Median(floors)).c_str(), Ratio(Median(ratios[plainScans])).c_str());
+    std::printf("plot %s %zu %.6f %.6f\n", plainScans ? "RunProgramPlainScans" : "RunProgram",
+                lines.size(), Median(shown[plainScans]), Median(floors));
+  }
   return 0;
 }
 
