@@ -9,6 +9,7 @@ using Arguments = std::vector<std::string>;
 
 int LayoutCommand(const Arguments &args);   // layout DIR LINES
 int LoaderCommand(const Arguments &args);   // loader DIR LINES REPEATS
+int LoadCommand(const Arguments &args);     // load DIR LINES [plain]: one load, for profiles
 int StartCommand(const Arguments &args);    // start DIR LINES REPEATS EXE...
 int CopyCommand(const Arguments &args);     // copy DIR REPEATS
 int FontRunCommand(const Arguments &args);  // run DIR FONTS (under Wine only)

@@ -22,6 +22,7 @@ int main(int argc, char **argv) {
   const Command commands[] = {
       {"layout", 2, LayoutCommand, "layout DIR LINES"},
       {"loader", 3, LoaderCommand, "loader DIR LINES REPEATS"},
+      {"load", 2, LoadCommand, "load DIR LINES [plain]"},
       {"start", 3, StartCommand, "start DIR LINES REPEATS EXE..."},
       {"copy", 2, CopyCommand, "copy DIR REPEATS"},
       {"run", 2, FontRunCommand, "run DIR FONTS"},

@@ -116,3 +116,16 @@ int LoaderCommand(const Arguments &args) {
               Median(samples.mapping), Median(samples.plainMapping));
   return 0;
 }
+
+int LoadCommand(const Arguments &args) {
+  if (!OpenPlace(args[0])) return 1;
+  hInst = PlaceInstance();
+  std::vector<BenchLine> lines = ShortestLines(LineCountArgument(args[1]));
+  int plainScans = args.size() > 2 && args[2] == "plain";
+  double seconds = 0.0;
+  if (!TimeLoad(lines.size(), plainScans, &seconds)) return 1;
+  ReleaseFontList();
+  std::printf("%zu lines loaded in %s ms%s\n", lines.size(), Milliseconds(seconds).c_str(),
+              plainScans ? " with plain scans" : "");
+  return 0;
+}

@@ -18,7 +18,7 @@
 namespace {
 
 constexpr double LongestWait = 600.0;  // seconds before a start counts as failed
-constexpr DWORD PollMilliseconds = 2;
+constexpr DWORD PollMilliseconds = 10;
 
 struct StartSample {
   double seconds;
@@ -33,6 +33,10 @@ bool TimeStart(const std::string &exePath, StartSample *sample) {
     std::fprintf(stderr, "cannot start %s\n", exePath.c_str());
     return false;
   }
+  // The program's message loop first waits for input once the dialog is up. Waiting for that
+  // moment, rather than polling the window list all along, keeps this process from competing with
+  // the program for the wineserver, which serves both.
+  WaitForInputIdle(program.process, static_cast<DWORD>(LongestWait * 1000));
   HWND dialog = NULL;
   while ((dialog = FindSelectionDialog(program)) == NULL) {
     if (WaitForSingleObject(program.process, 0) == WAIT_OBJECT_0 ||
