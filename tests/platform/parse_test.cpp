@@ -1,6 +1,7 @@
 // OpenFile with OF_PARSE: the fully qualified name for every kind of name the list file can
-// hold. The expected names were recorded under Wine; the current directory is the program's
-// directory (the sandbox sees to it), written <dir> below, and its parent <up>.
+// hold, which is what GetFullPathNameA makes of it. The expected names were recorded under Wine;
+// the current directory is the program's directory (the sandbox sees to it), written <dir> below,
+// and its parent <up>.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -38,14 +39,20 @@ void CheckParse(const ParseRow *rows, size_t count) {
     memset(&ofs, 0x55, sizeof ofs);
     HFILE result = OpenFile(row.name, &ofs, OF_PARSE);
     EXPECT_EQ(sizeof(OFSTRUCT), ofs.cBytes);
+    char full[OFS_MAXPATHNAME];
+    DWORD length = GetFullPathNameA(row.name, sizeof full, full, nullptr);
     if (row.expected == nullptr) {
       EXPECT_EQ(HFILE_ERROR, result);
+      EXPECT_TRUE(length == 0 || length >= sizeof full) << length;
       continue;
     }
+    std::string expected = Expand(row.expected, dir, up);
     EXPECT_EQ(0, result);
     EXPECT_EQ(0, ofs.nErrCode);
     EXPECT_EQ(1, ofs.fFixedDisk);
-    EXPECT_EQ(Expand(row.expected, dir, up), std::string(ofs.szPathName));
+    EXPECT_EQ(expected, std::string(ofs.szPathName));
+    EXPECT_EQ(expected.size(), length);
+    EXPECT_EQ(expected, std::string(full));
   }
 }
 
@@ -122,6 +129,8 @@ TEST(OfParse, NamesAfterTheDriveRoot) {
       {"C:\\ X.TTF", "C:\\ X.TTF"},
       {"C:\\X .TTF", "C:\\X .TTF"},
       {"C:\\CON", "\\\\.\\CON"},
+      {"C:\\CONIN$.TTF", "\\\\.\\CONIN$"},
+      {"C:\\conout$", "\\\\.\\conout$"},
       {"C:\\\xe9t\xe9.TTF", "C:\\\xe9t\xe9.TTF"},
   };
   CheckParse(rows, sizeof rows / sizeof rows[0]);

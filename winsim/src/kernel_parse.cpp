@@ -1,5 +1,6 @@
 // OpenFile, for the two modes the program uses: OF_PARSE, which only fills in the fully
-// qualified name, and OF_DELETE, which deletes the file the name finds.
+// qualified name, and OF_DELETE, which deletes the file the name finds; and GetFullPathNameA,
+// the qualification that OF_PARSE reports.
 #include <windows.h>
 
 #include <cstring>
@@ -59,11 +60,27 @@ HFILE Delete(LPCSTR name, LPOFSTRUCT ofs) {
     SetError(error);
     return Fail(ofs);
   }
-  if (!winsim::detail::DeleteHostFile(host)) return Fail(ofs);
+  if (!winsim::detail::DeleteDriveFile(host)) return Fail(ofs);
   return TRUE;
 }
 
 }  // namespace
+
+DWORD WINAPI GetFullPathNameA(LPCSTR lpFileName, DWORD nBufferLength, LPSTR lpBuffer,
+                              LPSTR *lpFilePart) {
+  Machine();
+  if (lpFileName == nullptr) winsim::detail::Unsupported("GetFullPathNameA without a name");
+  std::string full;
+  if (!winsim::detail::QualifyPath(lpFileName, &full)) return 0;
+  // Too small a buffer: the size it would need, terminator included, and nothing written.
+  if (full.size() >= nBufferLength) return static_cast<DWORD>(full.size() + 1);
+  std::memcpy(lpBuffer, full.c_str(), full.size() + 1);
+  if (lpFilePart != nullptr) {
+    size_t cut = full.find_last_of('\\');
+    *lpFilePart = cut == std::string::npos || cut + 1 == full.size() ? nullptr : lpBuffer + cut + 1;
+  }
+  return static_cast<DWORD>(full.size());
+}
 
 HFILE WINAPI OpenFile(LPCSTR lpFileName, LPOFSTRUCT lpReOpenBuff, UINT uStyle) {
   Machine();

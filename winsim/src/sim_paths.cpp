@@ -1,15 +1,14 @@
 // Path qualification follows what Windows' GetFullPathNameA does (and what OpenFile with
 // OF_PARSE reports), as recorded under Wine: see the OF_PARSE table in the platform tests.
-// Host lookup walks the host folder of drive C: one component at a time and takes the entry whose
-// name equals the component after upper-casing, so names keep the case they were created with.
+// Lookup walks drive C: (a host folder or a tree in memory) one component at a time and takes the
+// entry whose name equals the component after upper-casing, so names keep the case they were
+// created with.
 #include "sim_paths.h"
-
-#include <dirent.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <vector>
 
+#include "sim_drive.h"
 #include "sim_state.h"
 #include "sim_text.h"
 
@@ -46,7 +45,8 @@ bool FindDeviceName(const std::string &name, size_t *start, size_t *length) {
   while (end > first && name[end - 1] == ' ') end--;
   std::string base;
   for (size_t i = first; i < end; i++) base += UpperAscii(name[i]);
-  bool device = base == "AUX" || base == "CON" || base == "NUL" || base == "PRN";
+  bool device = base == "AUX" || base == "CON" || base == "NUL" || base == "PRN" ||
+                base == "CONIN$" || base == "CONOUT$";
   if (base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0)) {
     device = base[3] >= '1' && base[3] <= '9';
   }
@@ -113,31 +113,28 @@ std::string CurrentDirectoryWithBackslash() {
   return dir;
 }
 
-// The host entry in folder `dir` whose name equals `name` without regard to case: the exact
+// The entry in drive directory `dir` whose name equals `name` without regard to case: the exact
 // spelling when present, else the first in name order; empty when there is none.
 std::string FindEntry(const std::string &dir, const std::string &name) {
-  // The exact spelling wins whenever it is there, and one lstat tells that without listing the
-  // folder (which costs a test that touches many files dearly).
-  struct stat exact;
-  if (name != "." && name != ".." && lstat((dir + "/" + name).c_str(), &exact) == 0) return name;
-  DIR *folder = opendir(dir.c_str());
-  if (folder == nullptr) return "";
+  // The exact spelling wins whenever it is there, and one look tells that without listing the
+  // directory (which costs a test that touches many files dearly).
+  Drive &drive = TheDrive();
+  if (name != "." && name != ".." && drive.HasEntry(dir + "/" + name)) return name;
+  std::vector<std::string> names;
+  if (!drive.List(dir, &names)) return "";
   std::vector<std::string> matches;
-  while (struct dirent *entry = readdir(folder)) {
-    std::string candidate = entry->d_name;
-    if (candidate == "." || candidate == "..") continue;
+  for (const std::string &candidate : names) {
     if (EqualIgnoringCase(candidate, name)) matches.push_back(candidate);
   }
-  closedir(folder);
   if (matches.empty()) return "";
   if (std::find(matches.begin(), matches.end(), name) != matches.end()) return name;
   std::sort(matches.begin(), matches.end());
   return matches.front();
 }
 
-bool IsHostDirectory(const std::string &path) {
-  struct stat info;
-  return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+bool IsDriveDirectory(const std::string &path) {
+  DriveEntry entry;
+  return TheDrive().Stat(path, &entry) && entry.directory;
 }
 
 bool HasInvalidCharacter(const std::string &component) {
@@ -223,7 +220,7 @@ DWORD LocateFile(const std::string &name, std::string *host, bool *exists) {
     std::string entry = FindEntry(path, parts[i]);
     bool last = i + 1 == parts.size();
     if (!last) {
-      if (entry.empty() || !IsHostDirectory(path + "/" + entry)) return ErrorPathNotFound;
+      if (entry.empty() || !IsDriveDirectory(path + "/" + entry)) return ErrorPathNotFound;
       path += "/" + entry;
     } else {
       path += "/" + (entry.empty() ? parts[i] : entry);
@@ -248,18 +245,27 @@ std::string FullPath(const std::string &winPath) {
 }
 
 std::string HostPath(const std::string &winPath) {
+  if (detail::Machine().inMemory) detail::Unsupported("winsim::HostPath of a drive in memory");
+  return detail::DrivePath(winPath);
+}
+
+}  // namespace winsim
+
+namespace winsim::detail {
+
+std::string DrivePath(const std::string &winPath) {
   std::string full = FullPath(winPath);
-  if (full.compare(0, 2, "\\\\") == 0 || detail::UpperAscii(full[0]) != 'C') {
-    detail::Unsupported("winsim::HostPath of a path not on drive C:");
+  if (full.compare(0, 2, "\\\\") == 0 || UpperAscii(full[0]) != 'C') {
+    Unsupported("winsim::HostPath of a path not on drive C:");
   }
-  std::string path = detail::Machine().hostRoot;
+  std::string path = Machine().hostRoot;
   bool found = true;
-  for (const std::string &part : detail::SplitComponents(full)) {
-    std::string entry = found ? detail::FindEntry(path, part) : "";
+  for (const std::string &part : SplitComponents(full)) {
+    std::string entry = found ? FindEntry(path, part) : "";
     found = !entry.empty();
     path += "/" + (found ? entry : part);
   }
   return path;
 }
 
-}  // namespace winsim
+}  // namespace winsim::detail
