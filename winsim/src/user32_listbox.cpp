@@ -458,6 +458,8 @@ LRESULT CALLBACK ListBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case WM_CHAR:
       Character(hwnd, wParam);
       return 0;
+    case WM_SETREDRAW:
+      return 0;  // nothing is drawn here, with redrawing on or off
   }
   if (message >= LB_ADDSTRING && message < 0x01B0) detail::Unsupported("this list box message");
   return DefaultProcedure(hwnd, message, wParam, lParam);
