@@ -5,11 +5,9 @@
 // as a TrueType file (00 01 00 00 or "true") or a collection ("ttcf") of such fonts.
 #include <windows.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <string>
 
+#include "sim_drive.h"
 #include "sim_paths.h"
 #include "sim_state.h"
 #include "sim_text.h"
@@ -21,24 +19,6 @@ using winsim::detail::SetError;
 
 // The first line of winsim's resource files; the second line is "font=" and the font's path.
 constexpr char ResourceMagic[] = "winsim scalable font resource";
-
-bool ReadHost(const std::string &host, std::string *bytes) {
-  int fd = open(host.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  char buffer[65536];
-  ssize_t got;
-  while ((got = read(fd, buffer, sizeof buffer)) > 0)
-    bytes->append(buffer, static_cast<size_t>(got));
-  close(fd);
-  return got == 0;
-}
-
-bool WriteHost(const std::string &host, const std::string &bytes) {
-  int fd = open(host.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
-  bool written = write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
-  return close(fd) == 0 && written;
-}
 
 unsigned long BigEndian(const std::string &bytes, size_t at, int length) {
   unsigned long value = 0;
@@ -90,7 +70,7 @@ int FontsOf(LPCSTR name) {
   bool exists = false;
   std::string bytes;
   if (winsim::detail::LocateFile(name, &host, &exists) != ERROR_SUCCESS || !exists ||
-      !ReadHost(host, &bytes)) {
+      !winsim::detail::ReadWholeFile(host, &bytes)) {
     SetError(ERROR_FILE_NOT_FOUND);
     return 0;
   }
@@ -100,7 +80,7 @@ int FontsOf(LPCSTR name) {
     font = font.substr(0, font.find('\r'));
     bytes.clear();
     if (winsim::detail::LocateFile(font, &host, &exists) != ERROR_SUCCESS || !exists ||
-        !ReadHost(host, &bytes)) {
+        !winsim::detail::ReadWholeFile(host, &bytes)) {
       SetError(ERROR_FILE_NOT_FOUND);
       return 0;
     }
@@ -130,13 +110,13 @@ BOOL WINAPI CreateScalableFontResourceA(DWORD fdwHidden, LPCSTR lpszFont, LPCSTR
   std::string font;
   std::string bytes;
   if (winsim::detail::LocateFile(lpszFile, &font, &exists) != ERROR_SUCCESS || !exists ||
-      !ReadHost(font, &bytes) || CountFonts(bytes) == 0) {
+      !winsim::detail::ReadWholeFile(font, &bytes) || CountFonts(bytes) == 0) {
     SetError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
   std::string text = std::string(ResourceMagic) + "\r\nfont=" + winsim::FullPath(lpszFile) +
                      "\r\nhidden=" + (fdwHidden ? "1" : "0") + "\r\n";
-  if (!WriteHost(resource, text)) {
+  if (!winsim::detail::WriteWholeFile(resource, text, winsim::detail::DriveCreation::New)) {
     SetError(ERROR_ACCESS_DENIED);
     return FALSE;
   }

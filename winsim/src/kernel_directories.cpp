@@ -1,14 +1,14 @@
 // Files and directories by name: CreateDirectoryA, RemoveDirectoryA, DeleteFileA, the
-// read-only attribute (kept as the host file's owner write permission) and the current directory.
+// read-only attribute (on a host folder, the file's owner write permission) and the current
+// directory.
 #include <windows.h>
 
-#include <dirent.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "kernel_files.h"
+#include "sim_drive.h"
 #include "sim_paths.h"
 #include "sim_state.h"
 #include "sim_text.h"
@@ -32,16 +32,8 @@ bool LocateExisting(LPCSTR name, std::string *host) {
 }
 
 bool IsEmptyDirectory(const std::string &host) {
-  DIR *folder = opendir(host.c_str());
-  if (folder == nullptr) return false;
-  bool empty = true;
-  while (struct dirent *entry = readdir(folder)) {
-    if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0) {
-      empty = false;
-    }
-  }
-  closedir(folder);
-  return empty;
+  std::vector<std::string> names;
+  return winsim::detail::TheDrive().List(host, &names) && names.empty();
 }
 
 }  // namespace
@@ -49,16 +41,16 @@ bool IsEmptyDirectory(const std::string &host) {
 namespace winsim::detail {
 
 // Deletes a file as DeleteFileA does; shared with OpenFile's OF_DELETE.
-bool DeleteHostFile(const std::string &host) {
-  if (IsDirectoryHost(host) || IsReadOnlyHost(host)) {
+bool DeleteDriveFile(const std::string &host) {
+  if (IsDirectoryOnDrive(host) || IsReadOnlyOnDrive(host)) {
     SetError(ERROR_ACCESS_DENIED);
     return false;
   }
-  if (IsOpenHost(host)) {
+  if (IsOpenOnDrive(host)) {
     SetError(ERROR_SHARING_VIOLATION);
     return false;
   }
-  if (unlink(host.c_str()) != 0) {
+  if (!TheDrive().Unlink(host)) {
     SetError(ERROR_ACCESS_DENIED);
     return false;
   }
@@ -76,7 +68,8 @@ BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, void *lpSecurityAttributes) {
   bool exists = false;
   DWORD error = winsim::detail::LocateFile(lpPathName, &host, &exists);
   if (error == ERROR_SUCCESS && exists) error = ERROR_ALREADY_EXISTS;
-  if (error == ERROR_SUCCESS && mkdir(host.c_str(), 0777) != 0) error = ERROR_ACCESS_DENIED;
+  if (error == ERROR_SUCCESS && !winsim::detail::TheDrive().MakeDirectory(host))
+    error = ERROR_ACCESS_DENIED;
   SetError(error);
   return error == ERROR_SUCCESS;
 }
@@ -88,13 +81,13 @@ BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName) {
   bool ignored = false;
   winsim::detail::LocateFile(winsim::detail::Machine().currentDir, &current, &ignored);
   DWORD error = ERROR_SUCCESS;
-  if (!winsim::detail::IsDirectoryHost(host)) {
+  if (!winsim::detail::IsDirectoryOnDrive(host)) {
     error = ErrorDirectory;
   } else if (!IsEmptyDirectory(host)) {
     error = ERROR_DIR_NOT_EMPTY;
   } else if (host == current) {
     error = ERROR_SHARING_VIOLATION;  // a process's current directory is in use
-  } else if (rmdir(host.c_str()) != 0) {
+  } else if (!winsim::detail::TheDrive().RemoveDirectory(host)) {
     error = ERROR_ACCESS_DENIED;
   }
   SetError(error);
@@ -104,17 +97,17 @@ BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName) {
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
   std::string host;
   if (!LocateExisting(lpFileName, &host)) return FALSE;
-  return winsim::detail::DeleteHostFile(host);
+  return winsim::detail::DeleteDriveFile(host);
 }
 
 DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName) {
   std::string host;
   if (!LocateExisting(lpFileName, &host)) return INVALID_FILE_ATTRIBUTES;
   SetError(ERROR_SUCCESS);
-  if (winsim::detail::IsDirectoryHost(host)) return FILE_ATTRIBUTE_DIRECTORY;
+  if (winsim::detail::IsDirectoryOnDrive(host)) return FILE_ATTRIBUTE_DIRECTORY;
   // Windows marks every file written since the last backup with the archive bit.
   return FILE_ATTRIBUTE_ARCHIVE |
-         (winsim::detail::IsReadOnlyHost(host) ? FILE_ATTRIBUTE_READONLY : 0);
+         (winsim::detail::IsReadOnlyOnDrive(host) ? FILE_ATTRIBUTE_READONLY : 0);
 }
 
 BOOL WINAPI SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes) {
@@ -124,19 +117,16 @@ BOOL WINAPI SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes) {
   }
   std::string host;
   if (!LocateExisting(lpFileName, &host)) return FALSE;
-  if (winsim::detail::IsDirectoryHost(host)) {
+  if (winsim::detail::IsDirectoryOnDrive(host)) {
     if (dwFileAttributes & FILE_ATTRIBUTE_READONLY) Unsupported("a read-only directory");
     SetError(ERROR_SUCCESS);
     return TRUE;
   }
-  struct stat info;
-  if (stat(host.c_str(), &info) != 0) {
+  if (!winsim::detail::TheDrive().SetReadOnly(host,
+                                              (dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0)) {
     SetError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
-  mode_t mode = info.st_mode & 07777;
-  mode = (dwFileAttributes & FILE_ATTRIBUTE_READONLY) ? (mode & ~0222) : (mode | S_IWUSR);
-  chmod(host.c_str(), mode);
   SetError(ERROR_SUCCESS);
   return TRUE;
 }
@@ -151,7 +141,7 @@ DWORD WINAPI GetCurrentDirectoryA(DWORD nBufferLength, LPSTR lpBuffer) {
 BOOL WINAPI SetCurrentDirectoryA(LPCSTR lpPathName) {
   std::string host;
   if (!LocateExisting(lpPathName, &host)) return FALSE;
-  if (!winsim::detail::IsDirectoryHost(host)) {
+  if (!winsim::detail::IsDirectoryOnDrive(host)) {
     SetError(ErrorDirectory);
     return FALSE;
   }

@@ -1,16 +1,14 @@
-// The handle-based file calls: _lopen, _lcreat, _lread, _lwrite, _llseek and _lclose over host
-// files, with the injected faults of sim.h (failed opens, creates and closes, short reads and
-// writes) and a count of open handles.
+// The handle-based file calls: _lopen, _lcreat, _lread, _lwrite, _llseek and _lclose over the
+// drive's files, with the injected faults of sim.h (failed opens, creates and closes, short reads
+// and writes) and a count of open handles.
 #include <windows.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <cstdio>
 
 #include <algorithm>
-#include <cerrno>
 
 #include "kernel_files.h"
+#include "sim_drive.h"
 #include "sim_paths.h"
 #include "sim_state.h"
 #include "sim_text.h"
@@ -63,17 +61,17 @@ FileHandle *FindHandle(HFILE hFile) {
 
 }  // namespace
 
-bool IsReadOnlyHost(const std::string &host) {
-  struct stat info;
-  return stat(host.c_str(), &info) == 0 && (info.st_mode & S_IWUSR) == 0;
+bool IsReadOnlyOnDrive(const std::string &host) {
+  DriveEntry entry;
+  return TheDrive().Stat(host, &entry) && entry.readOnly;
 }
 
-bool IsDirectoryHost(const std::string &host) {
-  struct stat info;
-  return stat(host.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+bool IsDirectoryOnDrive(const std::string &host) {
+  DriveEntry entry;
+  return TheDrive().Stat(host, &entry) && entry.directory;
 }
 
-bool IsOpenHost(const std::string &host) {
+bool IsOpenOnDrive(const std::string &host) {
   for (const auto &file : Machine().files) {
     if (file.second.host == host) return true;
   }
@@ -113,12 +111,14 @@ HFILE WINAPI _lopen(LPCSTR lpPathName, int iReadWrite) {
     SetError(ERROR_FILE_NOT_FOUND);
     return HFILE_ERROR;
   }
-  if (IsDirectoryHost(host) || (access != OF_READ && IsReadOnlyHost(host))) {
+  if (IsDirectoryOnDrive(host) || (access != OF_READ && IsReadOnlyOnDrive(host))) {
     SetError(ERROR_ACCESS_DENIED);
     return HFILE_ERROR;
   }
-  int flags = access == OF_READ ? O_RDONLY : (access == OF_WRITE ? O_WRONLY : O_RDWR);
-  int fd = open(host.c_str(), flags | O_CLOEXEC);
+  DriveAccess mode = access == OF_READ    ? DriveAccess::Read
+                     : access == OF_WRITE ? DriveAccess::Write
+                                          : DriveAccess::ReadWrite;
+  int fd = TheDrive().Open(host, mode, DriveCreation::Existing);
   if (fd < 0) {
     SetError(ERROR_ACCESS_DENIED);
     return HFILE_ERROR;
@@ -146,11 +146,11 @@ HFILE WINAPI _lcreat(LPCSTR lpPathName, int iAttribute) {
     return HFILE_ERROR;
   }
   // A read-only file is refused, as Windows refuses it (Wine run by root does not).
-  if (exists && (IsDirectoryHost(host) || IsReadOnlyHost(host))) {
+  if (exists && (IsDirectoryOnDrive(host) || IsReadOnlyOnDrive(host))) {
     SetError(ERROR_ACCESS_DENIED);
     return HFILE_ERROR;
   }
-  int fd = open(host.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  int fd = TheDrive().Open(host, DriveAccess::ReadWrite, DriveCreation::Replace);
   if (fd < 0) {
     SetError(ERROR_ACCESS_DENIED);
     return HFILE_ERROR;
@@ -175,8 +175,7 @@ UINT WINAPI _lread(HFILE hFile, LPVOID lpBuffer, UINT uBytes) {
   size_t done = 0;
   char *out = static_cast<char *>(lpBuffer);
   while (done < wanted) {
-    ssize_t got = read(file->fd, out + done, wanted - done);
-    if (got < 0 && errno == EINTR) continue;
+    long got = TheDrive().Read(file->fd, out + done, wanted - done);
     if (got <= 0) break;
     done += static_cast<size_t>(got);
   }
@@ -194,8 +193,7 @@ UINT WINAPI _lwrite(HFILE hFile, LPCCH lpBuffer, UINT uBytes) {
   }
   if (uBytes == 0) {
     // Writing nothing cuts the file off at the current position.
-    off_t here = lseek(file->fd, 0, SEEK_CUR);
-    if (here < 0 || ftruncate(file->fd, here) != 0) {
+    if (!TheDrive().Truncate(file->fd)) {
       SetError(ERROR_ACCESS_DENIED);
       return static_cast<UINT>(HFILE_ERROR);
     }
@@ -219,8 +217,7 @@ UINT WINAPI _lwrite(HFILE hFile, LPCCH lpBuffer, UINT uBytes) {
   }
   size_t done = 0;
   while (done < allowed) {
-    ssize_t put = write(file->fd, lpBuffer + done, allowed - done);
-    if (put < 0 && errno == EINTR) continue;
+    long put = TheDrive().Write(file->fd, lpBuffer + done, allowed - done);
     if (put <= 0) break;
     done += static_cast<size_t>(put);
   }
@@ -233,16 +230,16 @@ LONG WINAPI _llseek(HFILE hFile, LONG lOffset, int iOrigin) {
   FileHandle *file = FindHandle(hFile);
   if (file == nullptr) return HFILE_ERROR;
   if (iOrigin < FILE_BEGIN || iOrigin > FILE_END) Unsupported("_llseek with an unknown origin");
-  off_t base = 0;
-  if (iOrigin == FILE_CURRENT) base = lseek(file->fd, 0, SEEK_CUR);
-  if (iOrigin == FILE_END) base = lseek(file->fd, 0, SEEK_END);
-  long long target = static_cast<long long>(base) + lOffset;
+  long long base = 0;
+  if (iOrigin == FILE_CURRENT) base = TheDrive().Seek(file->fd, 0, SEEK_CUR);
+  if (iOrigin == FILE_END) base = TheDrive().Seek(file->fd, 0, SEEK_END);
+  long long target = base + lOffset;
   if (target < 0) {
     SetError(ERROR_NEGATIVE_SEEK);
     return HFILE_ERROR;
   }
   if (target > 0x7FFFFFFFLL) Unsupported("_llseek beyond 2 GiB");
-  lseek(file->fd, static_cast<off_t>(target), SEEK_SET);
+  TheDrive().Seek(file->fd, target, SEEK_SET);
   return static_cast<LONG>(target);
 }
 
@@ -253,7 +250,7 @@ HFILE WINAPI _lclose(HFILE hFile) {
   bool fails = std::find(state.failClose.begin(), state.failClose.end(), file->path) !=
                state.failClose.end();
   if (FileCallFails(winsim::FileCall::Close)) fails = true;
-  close(file->fd);
+  TheDrive().Close(file->fd);
   state.files.erase(hFile);
   if (fails) {
     // The handle is gone all the same; what was written stays written.

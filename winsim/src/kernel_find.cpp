@@ -4,13 +4,11 @@
 // for patterns with dots (such as "*.*" matching names without a dot) hold only for "*.*" here.
 #include <windows.h>
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
+#include "sim_drive.h"
 #include "sim_paths.h"
 #include "sim_state.h"
 #include "sim_text.h"
@@ -60,31 +58,33 @@ HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileDat
   bool exists = false;
   DWORD error = winsim::detail::LocateFile(dirName, &host, &exists);
   if (error == ERROR_SUCCESS && !exists) error = ERROR_PATH_NOT_FOUND;
-  DIR *folder = error == ERROR_SUCCESS ? opendir(host.c_str()) : nullptr;
-  if (folder == nullptr) {
+  std::vector<std::string> names;
+  winsim::detail::Drive &drive = winsim::detail::TheDrive();
+  if (error != ERROR_SUCCESS || !drive.List(host, &names)) {
     SetError(error == ERROR_SUCCESS ? ERROR_PATH_NOT_FOUND : error);
     return INVALID_HANDLE_VALUE;
   }
   winsim::detail::FindSearch search;
   bool root = dirName.size() == 3;
-  while (struct dirent *entry = readdir(folder)) {
-    std::string name = entry->d_name;
-    if ((name == "." || name == "..") && root) continue;
+  // Windows lists "." and ".." in every directory but a drive's root.
+  if (!root) names.insert(names.begin(), {".", ".."});
+  for (const std::string &name : names) {
     if (!Matches(pattern.c_str(), name.c_str())) continue;
-    struct stat info;
-    if (stat((host + "/" + name).c_str(), &info) != 0) continue;
+    winsim::detail::DriveEntry info;
+    std::string path = name == "."    ? host
+                       : name == ".." ? host.substr(0, host.rfind('/'))
+                                      : host + "/" + name;
+    if (!drive.Stat(path, &info)) continue;
     winsim::detail::FoundEntry found;
     found.name = name;
-    if (S_ISDIR(info.st_mode)) {
+    if (info.directory) {
       found.attributes = FILE_ATTRIBUTE_DIRECTORY;
     } else {
-      found.attributes =
-          FILE_ATTRIBUTE_ARCHIVE | ((info.st_mode & S_IWUSR) ? 0 : FILE_ATTRIBUTE_READONLY);
-      found.size = static_cast<DWORD>(info.st_size);
+      found.attributes = FILE_ATTRIBUTE_ARCHIVE | (info.readOnly ? FILE_ATTRIBUTE_READONLY : 0);
+      found.size = static_cast<DWORD>(info.size);
     }
     search.entries.push_back(found);
   }
-  closedir(folder);
   if (search.entries.empty()) {
     SetError(ERROR_FILE_NOT_FOUND);
     return INVALID_HANDLE_VALUE;

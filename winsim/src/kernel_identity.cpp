@@ -1,12 +1,12 @@
 // File identity: CreateFileA opens an existing file for no access but a query, and
-// GetFileInformationByHandle reports its volume and file index, taken from the host file's
-// device and inode, so that two Windows paths naming one host file compare equal.
+// GetFileInformationByHandle reports its volume and file index, taken from the drive (a host
+// file's device and inode), so that two Windows paths naming one file compare equal.
 #include <windows.h>
-
-#include <sys/stat.h>
 
 #include <map>
 
+#include "sim_drive.h"
+#include "sim_paths.h"
 #include "sim_state.h"
 #include "winsim/identity_sim.h"
 
@@ -19,7 +19,7 @@ constexpr DWORD ErrorInvalidHandle = ERROR_INVALID_HANDLE;
 #endif
 
 struct OpenedFile {
-  struct stat info;
+  winsim::detail::DriveEntry info;
 };
 
 std::map<ULONG_PTR, OpenedFile> handles;
@@ -47,8 +47,8 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
   (void)dwShareMode;
   (void)dwFlagsAndAttributes;
   OpenedFile file;
-  std::string host = winsim::HostPath(winsim::FullPath(lpFileName));
-  if (stat(host.c_str(), &file.info) != 0 || !S_ISREG(file.info.st_mode)) {
+  std::string path = winsim::detail::DrivePath(winsim::FullPath(lpFileName));
+  if (!winsim::detail::TheDrive().Stat(path, &file.info) || file.info.directory) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
   }
@@ -67,16 +67,14 @@ BOOL WINAPI GetFileInformationByHandle(HANDLE hFile,
     SetLastError(ErrorInvalidHandle);
     return FALSE;
   }
-  const struct stat &info = found->second.info;
+  const winsim::detail::DriveEntry &info = found->second.info;
   BY_HANDLE_FILE_INFORMATION result = {};
-  result.dwFileAttributes =
-      (info.st_mode & S_IWUSR) ? FILE_ATTRIBUTE_NORMAL : FILE_ATTRIBUTE_READONLY;
-  result.dwVolumeSerialNumber = static_cast<DWORD>(info.st_dev);
-  unsigned long long size = static_cast<unsigned long long>(info.st_size);
-  result.nFileSizeHigh = static_cast<DWORD>(size >> 32);
-  result.nFileSizeLow = static_cast<DWORD>(size);
-  result.nNumberOfLinks = static_cast<DWORD>(info.st_nlink);
-  unsigned long long index = static_cast<unsigned long long>(info.st_ino);
+  result.dwFileAttributes = info.readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL;
+  result.dwVolumeSerialNumber = static_cast<DWORD>(info.volume);
+  result.nFileSizeHigh = static_cast<DWORD>(info.size >> 32);
+  result.nFileSizeLow = static_cast<DWORD>(info.size);
+  result.nNumberOfLinks = static_cast<DWORD>(info.links);
+  unsigned long long index = info.index;
   result.nFileIndexHigh = static_cast<DWORD>(index >> 32);
   result.nFileIndexLow = static_cast<DWORD>(index);
   *lpFileInformation = result;

@@ -7,14 +7,12 @@
 // when absent.
 #include <windows.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "kernel_files.h"
+#include "sim_drive.h"
 #include "sim_paths.h"
 #include "sim_state.h"
 
@@ -89,13 +87,8 @@ bool LoadProfile(Profile *profile) {
     return false;
   }
   if (!profile->exists) return true;
-  int fd = open(profile->host.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
   std::string text;
-  char buffer[4096];
-  ssize_t got;
-  while ((got = read(fd, buffer, sizeof buffer)) > 0) text.append(buffer, static_cast<size_t>(got));
-  close(fd);
+  if (!winsim::detail::ReadWholeFile(profile->host, &text)) return false;
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find('\n', start);
@@ -109,13 +102,10 @@ bool LoadProfile(Profile *profile) {
 }
 
 bool SaveProfile(const Profile &profile) {
-  if (profile.exists && winsim::detail::IsReadOnlyHost(profile.host)) return false;
+  if (profile.exists && winsim::detail::IsReadOnlyOnDrive(profile.host)) return false;
   std::string text;
   for (const std::string &line : profile.lines) text += line + "\r\n";
-  int fd = open(profile.host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
-  bool written = write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-  return close(fd) == 0 && written;
+  return winsim::detail::WriteWholeFile(profile.host, text, winsim::detail::DriveCreation::Replace);
 }
 
 // The lines [begin, end) of the first section with this name: the header and its entries.

@@ -3,10 +3,12 @@
 #include "sim_state.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
+
+#include "sim_paths.h"
 
 namespace winsim {
 namespace detail {
@@ -35,7 +37,7 @@ bool FileCallFails(FileCall call) {
 }
 
 State::~State() {
-  for (auto &file : files) close(file.second.fd);
+  for (auto &file : files) drive->Close(file.second.fd);
   for (auto &block : blocks) delete[] block.second.data;
 }
 
@@ -63,11 +65,31 @@ bool MachineLive() {
 }
 
 void MakeDirectories(const std::string &winPath) {
-  std::string host = HostPath(winPath);
-  for (size_t i = Machine().hostRoot.size() + 1; i <= host.size(); i++) {
-    if (i == host.size() || host[i] == '/') mkdir(host.substr(0, i).c_str(), 0777);
+  std::string path = DrivePath(winPath);
+  for (size_t i = Machine().hostRoot.size() + 1; i <= path.size(); i++) {
+    if (i == path.size() || path[i] == '/') Machine().drive->MakeDirectory(path.substr(0, i));
   }
 }
+
+namespace {
+
+// A fresh state on the given drive, with the default directories made and the hooks run.
+void Start(std::unique_ptr<Drive> drive, const std::string &hostRoot, bool inMemory) {
+  delete current;
+  current = new State;
+  current->drive = std::move(drive);
+  current->inMemory = inMemory;
+  current->hostRoot = hostRoot;
+  while (current->hostRoot.size() > 1 && current->hostRoot.back() == '/') {
+    current->hostRoot.pop_back();
+  }
+  MakeDirectories(current->windowsDir);
+  MakeDirectories(current->systemDir);
+  MakeDirectories(current->currentDir);
+  for (int i = 0; i < resetHookCount; i++) resetHooks[i]();
+}
+
+}  // namespace
 
 }  // namespace detail
 
@@ -76,16 +98,11 @@ void Reset(const std::string &hostRoot) {
   if (stat(hostRoot.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
     detail::Unsupported("winsim::Reset: the host root is not a directory");
   }
-  delete detail::current;
-  detail::current = new detail::State;
-  detail::current->hostRoot = hostRoot;
-  while (detail::current->hostRoot.size() > 1 && detail::current->hostRoot.back() == '/') {
-    detail::current->hostRoot.pop_back();
-  }
-  detail::MakeDirectories(detail::current->windowsDir);
-  detail::MakeDirectories(detail::current->systemDir);
-  detail::MakeDirectories(detail::current->currentDir);
-  for (int i = 0; i < detail::resetHookCount; i++) detail::resetHooks[i]();
+  detail::Start(detail::MakeHostDrive(), hostRoot, false);
+}
+
+void ResetInMemory() {
+  detail::Start(detail::MakeMemoryDrive(), "", true);
 }
 
 Machine::~Machine() {

@@ -7,9 +7,11 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "sim_drive.h"
 #include "winsim/sim.h"
 
 namespace winsim::detail {
@@ -30,7 +32,7 @@ struct PathTrigger {
 };
 
 struct FileHandle {
-  int fd = -1;
+  int fd = -1;       // the drive's handle
   std::string path;  // qualified Windows path, upper-cased, for faults
   std::string host;
   bool canRead = false;
@@ -63,7 +65,9 @@ struct State {
   State(const State &) = delete;
   State &operator=(const State &) = delete;
 
-  std::string hostRoot;  // the host folder that stands for C:
+  std::string hostRoot;  // the host folder that stands for C:; "" for a drive in memory
+  std::unique_ptr<Drive> drive;
+  bool inMemory = false;
   std::string modulePath = "C:\\QB\\QUILLBOX.EXE";
   std::string windowsDir = "C:\\WINDOWS";
   std::string systemDir = "C:\\WINDOWS\\SYSTEM";
@@ -121,7 +125,7 @@ bool FileCallFails(FileCall call);
 // The live machine; aborts when no Reset has started one.
 State &Machine();
 bool MachineLive();
-// Creates the host folders of a Windows directory path, parents first.
+// Creates the drive's directories of a Windows directory path, parents first.
 void MakeDirectories(const std::string &winPath);
 // Sets the thread's last error, as the Win32 calls do.
 inline void SetError(DWORD code) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -18,12 +19,19 @@ namespace winsim {
 // three directories created on the host). The current directory is the module's directory.
 void Reset(const std::string &hostRoot);
 
-// Reset for the lifetime of a scope; at its end every further winsim call that needs the machine
-// (all but the pure text and arithmetic ones) aborts until the next Reset, so that a test cannot
-// lean on a machine that another test left behind.
+// Reset, but drive C: is a tree in memory instead of a host folder: the same lookup without
+// regard to case, attributes, sizes, handles and faults, without a system call, for runs that lay
+// out a whole drive per case (the fuzzer). HostPath aborts on it; the drive calls below reach it.
+void ResetInMemory();
+
+// Reset (or ResetInMemory) for the lifetime of a scope; at its end every further winsim call that
+// needs the machine (all but the pure text and arithmetic ones) aborts until the next Reset, so
+// that a test cannot lean on a machine that another test left behind.
+struct InMemory {};
 class Machine {
  public:
   explicit Machine(const std::string &hostRoot) { Reset(hostRoot); }
+  explicit Machine(InMemory) { ResetInMemory(); }
   ~Machine();
   Machine(const Machine &) = delete;
   Machine &operator=(const Machine &) = delete;
@@ -38,10 +46,20 @@ void SetCurrentDirectory(const std::string &winPath);
 HINSTANCE ModuleHandle();
 
 // The host path that a Windows path stands for: every existing component found without regard to
-// case, the rest as written. Aborts for a path that is not on drive C:.
+// case, the rest as written. Aborts for a path that is not on drive C: and on a drive in memory.
 std::string HostPath(const std::string &winPath);
 // The fully qualified, normalised form of a Windows path, as OF_PARSE gives it.
 std::string FullPath(const std::string &winPath);
+
+// Drive C:'s files on either backing, for setting a test up and checking it; none of these is a
+// file call (nothing is counted, no fault fires). WriteDriveFile creates or replaces a file in an
+// existing directory; ReadDriveFile is false when no file is there; DriveFileNames and DriveFiles
+// give a directory's files (not its subdirectories) by their names as stored, the latter with
+// their bytes.
+bool WriteDriveFile(const std::string &winPath, const std::string &bytes);
+bool ReadDriveFile(const std::string &winPath, std::string *bytes);
+std::vector<std::string> DriveFileNames(const std::string &winDir);
+std::map<std::string, std::string> DriveFiles(const std::string &winDir);
 
 // ---------------------------------------------------------------- the clock
 
