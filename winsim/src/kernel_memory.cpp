@@ -3,6 +3,8 @@
 // GMEM_MOVEABLE also changes the handle, so code that keeps a stale address or handle is caught.
 #include <windows.h>
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <cstring>
 
@@ -48,11 +50,23 @@ bool AllocationFails(size_t bytes) {
   return fails;
 }
 
-char *NewData(size_t size) {
+// A new block's data: the first `kept` bytes copied from `from`, the rest filled with `fill`.
+char *NewData(size_t size, const char *from, size_t kept, unsigned char fill) {
   char *data = new char[std::max<size_t>(size, 1)];
-  std::memset(data, Uninitialised, std::max<size_t>(size, 1));
+  if (kept > 0) std::memcpy(data, from, kept);
+  std::memset(data + kept, fill, std::max<size_t>(size, 1) - kept);
   return data;
 }
+
+// A table that grows by one record at a time asks for blocks each a little larger than the last.
+// With glibc's defaults every such block above 128 KiB is a fresh mapping whose pages all fault
+// in, which would make the host's cost of growth the kernel's rather than the copying's. Blocks
+// below 64 MiB come from the heap instead, which reuses what the moves free.
+[[maybe_unused]] const int heapForBlocks = [] {
+  mallopt(M_MMAP_THRESHOLD, 64 << 20);
+  mallopt(M_TRIM_THRESHOLD, 128 << 20);
+  return 0;
+}();
 
 }  // namespace
 
@@ -69,8 +83,7 @@ HGLOBAL WINAPI GlobalAlloc(UINT uFlags, size_t dwBytes) {
   // A movable block of 0 bytes is allocated discarded: it has a handle but no memory.
   if (!block.movable || dwBytes > 0) {
     block.size = Granted(dwBytes);
-    block.data = NewData(block.size);
-    if (uFlags & GMEM_ZEROINIT) std::memset(block.data, 0, block.size);
+    block.data = NewData(block.size, nullptr, 0, (uFlags & GMEM_ZEROINIT) ? 0 : Uninitialised);
   }
   uintptr_t handle = reinterpret_cast<uintptr_t>(block.data);
   if (block.movable) {
@@ -100,10 +113,8 @@ HGLOBAL WINAPI GlobalReAlloc(HGLOBAL hMem, size_t dwBytes, UINT uFlags) {
   }
   char *data = nullptr;
   if (size > 0) {
-    data = NewData(size);
     size_t kept = std::min(size, block->size);
-    if (kept > 0) std::memcpy(data, block->data, kept);
-    if (uFlags & GMEM_ZEROINIT) std::memset(data + kept, 0, size - kept);
+    data = NewData(size, block->data, kept, (uFlags & GMEM_ZEROINIT) ? 0 : Uninitialised);
   }
   delete[] block->data;
   block->data = data;
