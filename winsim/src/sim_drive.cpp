@@ -12,16 +12,19 @@ Drive &TheDrive() {
   return *Machine().drive;
 }
 
-bool ReadWholeFile(const std::string &path, std::string *bytes) {
-  Drive &drive = TheDrive();
-  int handle = drive.Open(path, DriveAccess::Read, DriveCreation::Existing);
+bool Drive::ReadAll(const std::string &path, std::string *bytes) {
+  int handle = Open(path, DriveAccess::Read, DriveCreation::Existing);
   if (handle < 0) return false;
   char buffer[16384];
   long got;
-  while ((got = drive.Read(handle, buffer, sizeof buffer)) > 0)
+  while ((got = Read(handle, buffer, sizeof buffer)) > 0)
     bytes->append(buffer, static_cast<size_t>(got));
-  drive.Close(handle);
+  Close(handle);
   return got == 0;
+}
+
+bool ReadWholeFile(const std::string &path, std::string *bytes) {
+  return TheDrive().ReadAll(path, bytes);
 }
 
 bool WriteWholeFile(const std::string &path, const std::string &bytes, DriveCreation creation) {

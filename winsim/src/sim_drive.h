@@ -51,6 +51,9 @@ class Drive {
   virtual long long Seek(int handle, long long offset, int origin) = 0;
   virtual bool Truncate(int handle) = 0;
   virtual bool Close(int handle) = 0;
+
+  // Appends a whole file's bytes; by default through Open and Read.
+  virtual bool ReadAll(const std::string &path, std::string *bytes);
 };
 
 std::unique_ptr<Drive> MakeHostDrive();
@@ -58,7 +61,7 @@ std::unique_ptr<Drive> MakeMemoryDrive();
 
 // The live machine's drive.
 Drive &TheDrive();
-// A whole file's bytes, read or written in one go.
+// A whole file's bytes, read (appended to *bytes) or written in one go.
 bool ReadWholeFile(const std::string &path, std::string *bytes);
 bool WriteWholeFile(const std::string &path, const std::string &bytes, DriveCreation creation);
 

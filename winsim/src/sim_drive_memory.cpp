@@ -170,6 +170,14 @@ class MemoryDrive : public Drive {
 
   bool Close(int handle) override { return open_.erase(handle) == 1; }
 
+  // One copy of the bytes rather than a read loop. A directory cannot be read.
+  bool ReadAll(const std::string &path, std::string *bytes) override {
+    const Node *node = Find(path);
+    if (node == nullptr || node->directory) return false;
+    bytes->append(*node->bytes);
+    return true;
+  }
+
  private:
   Node *Find(const std::string &path) {
     auto found = nodes_.find(path);
