@@ -2,13 +2,8 @@
 // installation run with the case's answers and fault, and then the checks of road_check.cpp.
 #include <windows.h>
 
-#include <unistd.h>
 #include <winsim/sim.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include "catalog/font_table.h"
@@ -18,41 +13,11 @@
 #include "road_world.h"
 #include "shell/globals.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
-// The host folder that stands for drive C:, made once per process and emptied for every case.
-// Its name follows the sandbox's, so that a test program that finds it abandoned removes it.
-// Held in a block that is never freed, so that the removal at exit still finds the name.
-const std::string &Root() {
-  static const std::string *root = [] {
-    const char *tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp != nullptr && *tmp != 0 ? tmp : "/tmp") + "/winsim-" +
-                          std::to_string(getpid()) + "-road-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) {
-      std::perror("mkdtemp");
-      std::abort();
-    }
-    std::atexit([] {
-      std::error_code ignored;
-      fs::remove_all(Root(), ignored);
-    });
-    return new std::string(pattern);
-  }();
-  return *root;
-}
-
-void EmptyRoot() {
-  std::error_code ignored;
-  for (const fs::directory_entry &entry : fs::directory_iterator(Root())) {
-    fs::remove_all(entry.path(), ignored);
-  }
-}
-
-void WriteHostFile(const std::string &winPath, const std::string &bytes) {
-  std::ofstream out(winsim::HostPath(winPath), std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+// Lays a file on the case's drive where a name allows it (CanCreate and CanWriteKey choose).
+void WriteFile(const std::string &winPath, const std::string &bytes) {
+  winsim::WriteDriveFile(winPath, bytes);
 }
 
 // The bytes of a font file: a TrueType table directory with head and name tables, which is all
@@ -89,11 +54,11 @@ bool CanWriteKey(const std::string &key) {
   return !key.empty() && key[0] != '[' && key.find('=') == std::string::npos;
 }
 
-// Starts the case's machine on an empty drive; it ends with the returned guard.
+// Starts the case's machine on an empty drive; it ends with the returned guard. The drive lives
+// in memory: a case lays out and checks a few dozen files, thousands of times a second.
 std::unique_ptr<winsim::Machine> LayOutMachine(RoadWorld &world) {
   const RoadInput &input = world.input;
-  EmptyRoot();
-  auto machine = std::make_unique<winsim::Machine>(Root());
+  auto machine = std::make_unique<winsim::Machine>(winsim::InMemory{});
   std::string system = input.deepSystem ? "C:\\" + std::string(111, 'S') : "C:\\WINDOWS\\SYSTEM";
   winsim::SetSystemDirectory(input.systemBackslash ? system + "\\" : system);
   world.systemDir = system + "\\";
@@ -105,18 +70,18 @@ std::unique_ptr<winsim::Machine> LayOutMachine(RoadWorld &world) {
   std::string winIni = "[windows]\r\nload=\r\nrun=\r\n\r\n; fonts follow\r\n";
   if (!input.noFontsSection) winIni += "[Fonts]\r\nArial (TrueType)=ARIAL.FOT\r\n";
   winIni += "[Colors]\r\nBackground=0 128 128\r\n";
-  WriteHostFile("C:\\WINDOWS\\WIN.INI", winIni);
-  WriteHostFile(world.programDir + "Quillbox.Lst", input.list);
+  WriteFile("C:\\WINDOWS\\WIN.INI", winIni);
+  WriteFile(world.programDir + "Quillbox.Lst", input.list);
 
   for (size_t n = 0; n < world.lines.size(); n++) {
     const ListLine &line = world.lines[n];
     unsigned flags = input.lineFlags[n % 16];
     if ((flags & 0x01) && CanCreate(world.programDir, line.fileName)) {
-      WriteHostFile(world.programDir + line.fileName, FontBytes(flags >> 6, static_cast<int>(n)));
+      WriteFile(world.programDir + line.fileName, FontBytes(flags >> 6, static_cast<int>(n)));
     }
     std::string resource = ResourceNameOf(line.fileName);
     if ((flags & 0x02) && !line.fileName.empty() && CanCreate(world.systemDir, resource)) {
-      WriteHostFile(world.systemDir + resource, "an earlier resource");
+      WriteFile(world.systemDir + resource, "an earlier resource");
     }
     unsigned key = (flags >> 2) & 3;
     if ((key == 1 || key == 2) && line.hasFontName && CanWriteKey(line.fontName)) {

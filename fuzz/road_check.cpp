@@ -9,15 +9,11 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "catalog/font_table.h"
 #include "road_world.h"
 #include "shell/globals.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -26,32 +22,18 @@ constexpr const char *NoMemoryText = "Available memory is not enough.";
 constexpr const char *NoFontsText = "There are no font files.";
 constexpr const char *AllInstalledText = "All additional TrueType fonts are already installed.";
 
-std::string ReadHost(const std::string &hostPath) {
-  std::ifstream in(hostPath, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-// The files of a directory with their bytes, or with their names alone.
-std::map<std::string, std::string> FilesIn(const std::string &winDir, bool withBytes = true) {
-  std::map<std::string, std::string> files;
-  std::error_code error;
-  for (const fs::directory_entry &entry : fs::directory_iterator(winsim::HostPath(winDir), error)) {
-    if (entry.is_regular_file()) {
-      files[entry.path().filename().string()] = withBytes ? ReadHost(entry.path()) : "";
-    }
-  }
-  return files;
-}
-
+// The files of a directory by their names alone.
 std::map<std::string, std::string> FileNamesIn(const std::string &winDir) {
-  return FilesIn(winDir, false);
+  std::map<std::string, std::string> files;
+  for (const std::string &name : winsim::DriveFileNames(winDir)) files[name];
+  return files;
 }
 
 std::vector<std::string> ReadWinIni() {
   std::vector<std::string> lines;
-  std::istringstream text(ReadHost(winsim::HostPath("C:\\WINDOWS\\WIN.INI")));
+  std::string bytes;
+  winsim::ReadDriveFile("C:\\WINDOWS\\WIN.INI", &bytes);
+  std::istringstream text(bytes);
   for (std::string line; std::getline(text, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     lines.push_back(line);
@@ -103,9 +85,9 @@ void CheckTableInvariants(RoadWorld &world, const std::vector<TableRow> &rows) {
         world.Fail(at + "font name repeats record " + std::to_string(j));
       }
     }
-    std::error_code error;
-    uintmax_t size = fs::file_size(winsim::HostPath(world.programDir + row.fileName), error);
-    if (error || size != static_cast<uintmax_t>(row.fileSize))
+    std::string bytes;
+    if (!winsim::ReadDriveFile(world.programDir + row.fileName, &bytes) ||
+        bytes.size() != static_cast<size_t>(row.fileSize))
       world.Fail(at + "size is not the file's");
   }
   // Records come from the list's lines, in their order.
@@ -194,8 +176,8 @@ std::string ResourceNameOf(const std::string &name) {
 
 Snapshot TakeSnapshot(const RoadWorld &world) {
   Snapshot snapshot;
-  snapshot.programFiles = FilesIn(world.programDir);
-  snapshot.systemFiles = FilesIn(world.systemDir);
+  snapshot.programFiles = winsim::DriveFiles(world.programDir);
+  snapshot.systemFiles = winsim::DriveFiles(world.systemDir);
   snapshot.winIni = ReadWinIni();
   return snapshot;
 }
@@ -253,7 +235,8 @@ void CheckLoader(RoadWorld &world, int result, const Snapshot &before, bool faul
     for (const TableRow &row : rows) {
       std::string resource = ResourceNameOf(row.fileName);
       bool formed = world.systemDir.size() + resource.size() <= 127;
-      if (formed && fs::exists(winsim::HostPath(world.systemDir + resource))) {
+      std::string there = world.systemDir + resource;
+      if (formed && GetFileAttributesA(there.c_str()) != INVALID_FILE_ATTRIBUTES) {
         world.Fail("record " + Quote(row.fileName) + " has its .Fot already");
       }
       if (!FontsValue(row.fontName).empty())

@@ -7,12 +7,9 @@
 #include <winsim/sim.h>
 
 #include <algorithm>
-#include <filesystem>
 
 #include "road_world.h"
 #include "shell/globals.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 

@@ -14,8 +14,6 @@ cmake -S fuzz -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang 
 cmake --build "$build" -j2
 
 mkdir -p "$build/work" "$build/found"
-# The drive of each case lives in memory when it can: the cases touch many small files.
-if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
 # Allocations are winsim's bookkeeping, never the program's (which has fixed buffers only): short
 # allocation stacks and no fill keep each case cheap. Leaks of the program's own blocks are a
 # property of the case (winsim counts them), so LeakSanitizer is not needed.
