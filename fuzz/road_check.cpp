@@ -59,10 +59,10 @@ bool Printable(const std::string &text) {
 }
 
 bool FollowsEightThree(const std::string &name) {
+  if (name.find_first_of("\\/:") != std::string::npos) return false;
   size_t dot = name.find('.');
   if (dot == std::string::npos) return name.size() <= 8;
-  return dot >= 1 && dot <= 8 && name.size() - dot - 1 <= 3 &&
-         name.find_first_of("\\/:") == std::string::npos;
+  return dot >= 1 && dot <= 8 && name.size() - dot - 1 <= 3;
 }
 
 void CheckTableInvariants(RoadWorld &world, const std::vector<TableRow> &rows) {

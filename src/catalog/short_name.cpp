@@ -42,9 +42,11 @@ static int FollowsEightThree(const char *name) {
 
 int IsPlainShortName(const char *name) {
   // A colon names a drive or, on NTFS, a stream of another file ("C:X.TTF" is the stream X.TTF
-  // of a file C); the parser lets "C:X.TTF" pass as a name in the root, so refuse it here.
+  // of a file C); the parser lets "C:X.TTF" pass as a name in the root, so refuse it here. A
+  // separator is a directory part even where the parse ends in the root ("\\X.TTF" there is the
+  // root's X.TTF), and the name would carry it into the WIN.INI value of its .Fot file.
   for (int i = 0; name[i] != '\0'; i++)
-    if (name[i] == ':') return 0;
+    if (name[i] == ':' || name[i] == '\\' || name[i] == '/') return 0;
 
   char root[PathSize];
   UINT length = GetWindowsDirectoryA(root, PathSize);

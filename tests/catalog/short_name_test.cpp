@@ -28,6 +28,7 @@ TEST(ShortName, BareEightThreeNamesOnly) {
       {"C:X.TTF", 0},                        // drive-relative, or a stream of the file C
       {"A:B", 0},           {"CON.TTF", 0},  // devices lie in no directory
       {"NUL.TTF", 0},       {"COM1.TTF", 0},        {"LPT1", 0},
+      {"\\X.TTF", 0},       {"\\\\X", 0},           {"/X.TTF", 0},  // rooted, parsed into the root
   };
   for (const Row &row : rows) {
     SCOPED_TRACE(row.name);
