@@ -31,6 +31,30 @@ repeats_for() { if [ "$1" = largest ]; then echo 1; else echo "$repeats"; fi; }
 
 log() { printf '\n=== %s\n' "$*" >&2; }
 
+# The program as it was before its work at scale (plain table scans, two OF_PARSE per line, a
+# list box that redrew after every item): the last commit before the name index, built from the
+# repository's history so that before and after start side by side. Without that history (an
+# exported tree) the start rows leave it out.
+before_commit=c7bf0a57df98c5e0b8031c7c39e2dd7b246e2dd5
+before_build=$root/build/bench-before-win64
+
+build_before() {
+  local src=$root/build/bench-before-src
+  rm -f "$before_build/Quillbox.exe.ok"
+  if ! git -C "$root" cat-file -e "$before_commit^{commit}" 2>/dev/null; then
+    log "no commit $before_commit in this repository: the start rows go without the program before"
+    return 0
+  fi
+  if [ ! -f "$src/.extracted" ]; then
+    rm -rf "$src" && mkdir -p "$src"
+    git -C "$root" archive "$before_commit" | tar -x -C "$src"
+    touch "$src/.extracted"
+  fi
+  (cd "$src" && cmake --preset win64 -B "$before_build") >"$out/configure-before.log"
+  cmake --build "$before_build" -j2 --target Quillbox >"$out/build-before.log"
+  touch "$before_build/Quillbox.exe.ok"
+}
+
 build() {
   log "build: host (optimised, with symbols), win64, and win32 for its size"
   cmake --preset host -B "$host_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$out/configure-host.log"
@@ -40,6 +64,8 @@ build() {
     >"$out/build-win64.log"
   cmake --preset win32 -B "$win32_build" >"$out/configure-win32.log"
   cmake --build "$win32_build" -j2 --target Quillbox >"$out/build-win32.log"
+  log "build: the program before its work at scale ($before_commit)"
+  build_before
 }
 
 # ---------------------------------------------------------------- host
@@ -102,6 +128,11 @@ wine_folder() {
   mkdir -p "$dir"
   cp "$win_build/Quillbox.exe" "$win_build/bench/QuillboxPlainScans.exe" \
     "$win_build/bench/qb_bench.exe" "$dir/"
+  if [ -f "$before_build/Quillbox.exe.ok" ]; then
+    cp "$before_build/Quillbox.exe" "$dir/QuillboxBefore.exe"
+  else
+    rm -f "$dir/QuillboxBefore.exe"
+  fi
   echo "C:\\bench\\$name"
 }
 
@@ -164,8 +195,9 @@ wine_row() {
       ;;
     wine-start)
       folder=$(wine_place "$arg")
-      wine_bench "$folder" start "$folder" "$arg" "$(repeats_for "$arg")" Quillbox.exe \
-        QuillboxPlainScans.exe
+      local programs=(Quillbox.exe QuillboxPlainScans.exe)
+      [ -f "$before_build/Quillbox.exe.ok" ] && programs+=(QuillboxBefore.exe)
+      wine_bench "$folder" start "$folder" "$arg" "$(repeats_for "$arg")" "${programs[@]}"
       ;;
     wine-copy)
       folder=$(wine_folder copy)
@@ -274,7 +306,8 @@ plot "$out/data/loader.dat" using (strcol(1) eq "wine-loader" ? \$2 : 1/0):3 wit
 set output "$out/start-to-dialog.png"
 set title "Start to selection dialog shown, against the floor"
 plot "$out/data/start.dat" using (strcol(2) eq "Quillbox.exe" ? \$3 : 1/0):4 with linespoints title "Wine: Quillbox.exe", \
-     "$out/data/start.dat" using (strcol(2) eq "QuillboxPlainScans.exe" ? \$3 : 1/0):4 with linespoints title "Wine: plain scans (before)", \
+     "$out/data/start.dat" using (strcol(2) eq "QuillboxPlainScans.exe" ? \$3 : 1/0):4 with linespoints title "Wine: plain scans", \
+     "$out/data/start.dat" using (strcol(2) eq "QuillboxBefore.exe" ? \$3 : 1/0):4 with linespoints title "Wine: before", \
      "$out/data/start.dat" using (strcol(2) eq "RunProgramPlainScans" ? \$3 : 1/0):4 with linespoints title "host: plain scans (before)", \
      "$out/data/start.dat" using (strcol(2) eq "Quillbox.exe" ? \$3 : 1/0):5 with linespoints title "Wine: floor", \
      "$out/data/start.dat" using (strcol(2) eq "RunProgram" ? \$3 : 1/0):4 with linespoints title "host: RunProgram", \
@@ -318,26 +351,29 @@ report() {
     echo "The floor is the three lookups a line needs, made with the bare platform calls in the same"
     echo "process just before the loads (open and seek the font file, look for the .Fot, one WIN.INI"
     echo "lookup). LoadFontList runs with the name index (the program now) and with plain scans of"
-    echo "the whole table for every lookup (the program before the index), side by side. The Install"
+    echo "the whole table for every lookup (as before the index), side by side. The Install"
     echo "columns time what Install does with every item selected: one FindByFontName per item. The"
     echo "step columns time the loader's own steps one by one (with the index), in one further pass."
     echo
-    table "| platform | lines | LoadFontList | plain scans (before) | floor | load / floor | before / floor | load per line (µs) | floor per line (µs) | Install mapping | Install mapping, plain scans | file-name scans | font-name scans | growth (GlobalReAlloc) | 8.3 parse (OF_PARSE) | three lookups | command |" \
+    table "| platform | lines | LoadFontList | plain scans (before) | floor | load / floor | before / floor | load per line (µs) | floor per line (µs) | Install mapping | Install mapping, plain scans | file-name scans | font-name scans | growth (GlobalReAlloc) | 8.3 test (IsPlainShortName) | three lookups | command |" \
       "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|" loader
     echo
     echo "### The floor's three lookups, per line (µs)"
     echo
-    echo "Beside them, not part of the floor: one OpenFile with OF_PARSE of the name in the root of"
-    echo "the Windows drive; the loader's 8.3 test (IsPlainShortName) makes two per line."
+    echo "Beside them, not part of the floor: one parse of the name in the root of the Windows drive,"
+    echo "by OpenFile with OF_PARSE (the 8.3 test made two per line before) and by GetFullPathNameA"
+    echo "(which it makes now: the same names, without OF_PARSE's query of the drive's type)."
     echo
-    table "| platform | lines | font file: open, seek, close | .Fot: failed open | WIN.INI key | all three (the floor) | one OF_PARSE | command |" \
-      "|---|---:|---:|---:|---:|---:|---:|---|" loader-floor
+    table "| platform | lines | font file: open, seek, close | .Fot: failed open | WIN.INI key | all three (the floor) | one OF_PARSE | one GetFullPathNameA | command |" \
+      "|---|---:|---:|---:|---:|---:|---:|---:|---|" loader-floor
     echo
     echo "### Start to selection dialog shown"
     echo
     echo "Under Wine: from CreateProcessA until the dialog with the font list is visible, timed by"
     echo "qb_bench in the program's folder, which measures the floor in the same repeat;"
-    echo "QuillboxPlainScans.exe is the same program with plain table scans (before the index). On"
+    echo "QuillboxPlainScans.exe is the same program with plain table scans (as before the index);"
+    echo "QuillboxBefore.exe is the program before its work at scale, built from commit"
+    echo "${before_commit:0:10} (plain scans, two OF_PARSE per line, a list box drawn after every item). On"
     echo "the host: RunProgram in process until its message loop first waits with the dialog shown,"
     echo "with the index and with plain scans."
     echo
@@ -349,8 +385,9 @@ report() {
     echo "One load each way, instructions counted inside LoadFontList only"
     echo "(\`--toggle-collect=LoadFontList\`); inclusive counts overlap (lstrcmpiA is the scans'"
     echo "comparison, FindEntry is winsim's directory search inside every file call). winsim's"
-    echo "GlobalReAlloc moves and refills the block at every growth, on purpose (stale addresses show),"
-    echo "so growth costs the host far more than Windows or Wine (see the growth column above)."
+    echo "GlobalReAlloc moves the block at every growth, on purpose (stale addresses show), so growth"
+    echo "copies the whole table each time and costs the host more than Windows or Wine (see the"
+    echo "growth column above)."
     echo "Full output: build/bench/callgrind.index.txt and callgrind.plain.txt."
     echo
     if [ -f "$out/rows/callgrind" ]; then cat "$out/rows/callgrind"; else echo "(not run)"; fi

@@ -38,6 +38,11 @@ int Parse(const std::string &path) {
   return OpenFile(path.c_str(), &parsed, OF_PARSE) != HFILE_ERROR;
 }
 
+int Qualify(const std::string &path) {
+  char full[OFS_MAXPATHNAME];
+  return GetFullPathNameA(path.c_str(), OFS_MAXPATHNAME, full, NULL) != 0;
+}
+
 }  // namespace
 
 FloorTimes MeasureFloor(const std::vector<BenchLine> &lines) {
@@ -73,5 +78,8 @@ FloorTimes MeasureFloor(const std::vector<BenchLine> &lines) {
   start = BenchClock::now();
   for (size_t i = 0; i < count; i++) Parse(paths.rootNames[i]);
   times.nameParses = SecondsSince(start);
+  start = BenchClock::now();
+  for (size_t i = 0; i < count; i++) Qualify(paths.rootNames[i]);
+  times.fullPathNames = SecondsSince(start);
   return times;
 }

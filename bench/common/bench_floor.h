@@ -13,7 +13,8 @@ struct FloorTimes {
   double resourceFiles;  //
   double profileKeys;    //
   double nameParses;     // not part of the floor: one OF_PARSE of each file name in the root of
-                         // the Windows drive (the loader's 8.3 test makes two per line)
+                         // the Windows drive (the loader's 8.3 test made two per line)
+  double fullPathNames;  // the same parse by GetFullPathNameA (what the 8.3 test makes now)
   int fontFilesFound;    // what the lookups saw, to check the place: every font file present,
   int resourcesFound;    // no .Fot file,
   int keysFound;         // no WIN.INI key

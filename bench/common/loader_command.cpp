@@ -19,7 +19,8 @@
 namespace {
 
 struct LoaderSamples {
-  std::vector<double> load, plainLoad, floor, fontFiles, resourceFiles, profileKeys, nameParses;
+  std::vector<double> load, plainLoad, floor, fontFiles, resourceFiles, profileKeys, nameParses,
+      fullPathNames;
   std::vector<double> mapping, plainMapping;
 };
 
@@ -85,6 +86,7 @@ int LoaderCommand(const Arguments &args) {
     samples.resourceFiles.push_back(floor.resourceFiles);
     samples.profileKeys.push_back(floor.profileKeys);
     samples.nameParses.push_back(floor.nameParses);
+    samples.fullPathNames.push_back(floor.fullPathNames);
   }
   // The steps once: at the largest size a pass takes as long as a load.
   StepTimes steps = TimeLoaderSteps(lines);
@@ -105,13 +107,14 @@ int LoaderCommand(const Arguments &args) {
       Milliseconds(steps.fontScans).c_str(), Milliseconds(steps.growth).c_str(),
       Milliseconds(steps.shortNames).c_str(),
       Milliseconds(steps.fontFiles + steps.resourceFiles + steps.profileKeys).c_str());
-  // The floor's three lookups per line, and beside them one OF_PARSE.
-  std::printf("floor-row | %s | %zu | %s | %s | %s | %s | %s |\n", PlatformName(), lines.size(),
-              Microseconds(Median(samples.fontFiles) / count).c_str(),
+  // The floor's three lookups per line, and beside them one OF_PARSE and one GetFullPathNameA.
+  std::printf("floor-row | %s | %zu | %s | %s | %s | %s | %s | %s |\n", PlatformName(),
+              lines.size(), Microseconds(Median(samples.fontFiles) / count).c_str(),
               Microseconds(Median(samples.resourceFiles) / count).c_str(),
               Microseconds(Median(samples.profileKeys) / count).c_str(),
               Microseconds(floor / count).c_str(),
-              Microseconds(Median(samples.nameParses) / count).c_str());
+              Microseconds(Median(samples.nameParses) / count).c_str(),
+              Microseconds(Median(samples.fullPathNames) / count).c_str());
   std::printf("plot %zu %.6f %.6f %.6f %.6f %.6f\n", lines.size(), load, floor, plainLoad,
               Median(samples.mapping), Median(samples.plainMapping));
   return 0;
