@@ -88,40 +88,6 @@ TEST_F(ShellTest, StartSequence) {
   EXPECT_EQ(shown, std::vector<std::string>(afterDialog.end() - shown.size(), afterDialog.end()));
 }
 
-// Where the owner window is and what it is, once the dialog is up.
-TEST_F(ShellTest, OwnerWindowBelowScreen) {
-  WriteListAndFonts();
-  Idle([&] {
-    FindWindows();
-    ASSERT_NE(nullptr, owner);
-    RECT rect;
-    GetWindowRect(owner, &rect);
-    EXPECT_EQ(0, rect.left);
-    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), rect.top);
-    EXPECT_EQ(0, rect.right - rect.left);
-    EXPECT_EQ(0, rect.bottom - rect.top);
-    EXPECT_TRUE(IsWindowVisible(owner));
-    EXPECT_FALSE(IsIconic(owner));
-    // The platform adds WS_CLIPSIBLINGS to every top-level window.
-    EXPECT_EQ((LONG)0x800A0000, GetWindowLongA(owner, GWL_STYLE) & ~(WS_VISIBLE | WS_CLIPSIBLINGS));
-    EXPECT_EQ(0, GetWindowLongA(owner, GWL_EXSTYLE));
-    EXPECT_EQ(nullptr, GetWindow(owner, GW_OWNER));
-    char text[64] = "";
-    GetWindowTextA(owner, text, sizeof text);
-    EXPECT_STREQ(Caption, text);
-
-    ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ(owner, GetParent(dialog)) << "the dialog is the owner window's pop-up";
-    EXPECT_TRUE(IsWindowVisible(dialog));
-    EXPECT_EQ(dialog, GetLastActivePopup(owner));
-    PostMessageA(owner, WM_CLOSE, 0, 0);
-  });
-  EXPECT_EQ(0, Run());
-  EXPECT_EQ(0, user32::LiveWindows());
-  EXPECT_EQ(0, winsim::LiveBlocks()) << "the candidate table is freed at the end";
-  EXPECT_EQ(0, winsim::InvalidHandleUses());
-}
-
 // A running copy is raised, owner window first and then its most recently active pop-up, and
 // this copy ends with 0 before it reads the list file (there is none here: reading it would
 // have shown a message) or sets hInst.

@@ -35,13 +35,6 @@ BOOL CALLBACK FindDialogOf(HWND window, LPARAM param) {
   return TRUE;
 }
 
-BOOL CALLBACK CountOwners(HWND window, LPARAM param) {
-  char className[32] = "";
-  GetClassNameA(window, className, sizeof className);
-  if (lstrcmpA(className, "FontWind") == 0) ++*reinterpret_cast<int *>(param);
-  return TRUE;
-}
-
 }  // namespace
 
 std::string BuiltProgramPath() {
@@ -101,10 +94,4 @@ HWND FindOwnedDialog(HWND owner) {
   DialogSearch search = {owner, NULL};
   if (owner) EnumWindows(FindDialogOf, reinterpret_cast<LPARAM>(&search));
   return search.found;
-}
-
-int CountOwnerWindows() {
-  int count = 0;
-  EnumWindows(CountOwners, reinterpret_cast<LPARAM>(&count));
-  return count;
 }

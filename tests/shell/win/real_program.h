@@ -47,5 +47,3 @@ bool WaitUntil(Test test, DWORD milliseconds = 10000) {
 HWND FindOwnerWindow();
 // The top-level dialog (class #32770) that owner owns, or null.
 HWND FindOwnedDialog(HWND owner);
-// How many top-level windows of class FontWind exist.
-int CountOwnerWindows();

@@ -1,6 +1,7 @@
 // The real program under Wine, seen from the desktop: where its windows are, what the command
-// line and the show command do, the hand-over to a running copy, minimise and restore, moves of
-// the owner window, and the exit code of an orderly close.
+// line and a maximised start do, moves of the owner window, and the exit code of an orderly
+// close. The hand-over to a running copy and minimise and restore are driven by real input in
+// the end-to-end scenarios.
 #include <gtest/gtest.h>
 
 #include "common/sandbox.h"
@@ -47,15 +48,6 @@ RECT WindowRect(HWND window) {
   RECT rect = {};
   GetWindowRect(window, &rect);
   return rect;
-}
-
-// Whether top-level window upper comes before lower in the z-order.
-bool IsAbove(HWND upper, HWND lower) {
-  for (HWND window = GetTopWindow(NULL); window; window = GetWindow(window, GW_HWNDNEXT)) {
-    if (window == upper) return true;
-    if (window == lower) return false;
-  }
-  return false;
 }
 
 TEST_F(RealProgramTest, DialogOnScreenOwnerBelowIt) {
@@ -120,36 +112,6 @@ TEST_F(RealProgramTest, IconGroupLoadsFromExecutable) {
   FreeLibrary(module);
 }
 
-// A second start raises the running copy and ends at once with 0. It is started from a folder
-// without a list file: had it read one, it would be waiting in the "not found" message box.
-TEST_F(RealProgramTest, SecondStartHandsOverToRunningCopy) {
-  StartWithDialog("");
-  // A window of the test's own on top of the dialog, which the hand-over must raise above it.
-  HWND cover = CreateWindowExA(0, "STATIC", "cover", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, NULL,
-                               NULL, GetModuleHandleA(NULL), NULL);
-  ASSERT_NE(nullptr, cover);
-  ASSERT_TRUE(WaitUntil([&] { return IsAbove(cover, dialog_); }));
-  std::string emptyDir = dir_ + "second\\";
-  ASSERT_TRUE(CreateDirectoryA(emptyDir.c_str(), NULL));
-  bool copied = CopyFileA(BuiltProgramPath().c_str(), (emptyDir + "Quillbox.exe").c_str(), FALSE);
-  {
-    RealProgram second;
-    EXPECT_TRUE(copied && second.Start(emptyDir, ""));
-    EXPECT_EQ(0, second.WaitForExit(5000));
-  }
-  DeleteFileA((emptyDir + "Quillbox.exe").c_str());
-  RemoveDirectoryA(emptyDir.c_str());
-
-  EXPECT_TRUE(WaitUntil([&] { return IsAbove(dialog_, cover); }, 3000))
-      << "the running copy's dialog was not raised";
-  DestroyWindow(cover);
-  EXPECT_EQ(1, CountOwnerWindows());
-  EXPECT_EQ(owner_, FindOwnerWindow());
-  EXPECT_TRUE(IsWindowVisible(dialog_));
-  EXPECT_TRUE(program_.Running());
-  CloseAndExpectExitCode(0);
-}
-
 TEST_F(RealProgramTest, StartedMaximisedShowsNormally) {
   StartWithDialog("", SW_SHOWMAXIMIZED);
   EXPECT_FALSE(IsZoomed(owner_));
@@ -159,39 +121,6 @@ TEST_F(RealProgramTest, StartedMaximisedShowsNormally) {
   Sleep(300);
   EXPECT_FALSE(IsZoomed(owner_));
   EXPECT_TRUE(IsWindowVisible(dialog_));
-  CloseAndExpectExitCode(0);
-}
-
-// Started minimised: no dialog until the first restore, which creates it.
-TEST_F(RealProgramTest, StartedMinimisedCreatesDialogOnRestore) {
-  ASSERT_TRUE(program_.Start(dir_, "", SW_SHOWMINNOACTIVE));
-  ASSERT_TRUE(WaitUntil([&] { return (owner_ = FindOwnerWindow()) != NULL; }));
-  EXPECT_TRUE(WaitUntil([&] { return IsIconic(owner_) != 0; }));
-  Sleep(500);
-  EXPECT_EQ(nullptr, FindOwnedDialog(owner_)) << "no dialog while minimised";
-
-  PostMessageA(owner_, WM_SYSCOMMAND, SC_RESTORE, 0);
-  ASSERT_TRUE(WaitUntil([&] {
-    dialog_ = FindOwnedDialog(owner_);
-    return dialog_ && IsWindowVisible(dialog_);
-  })) << "the restore created no dialog";
-  EXPECT_FALSE(IsIconic(owner_));
-  EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), WindowRect(owner_).top);
-  CloseAndExpectExitCode(0);
-}
-
-// The dialog's minimise box minimises the owner window, which hides the dialog; restoring the
-// owner window shows the same dialog again.
-TEST_F(RealProgramTest, MinimiseFromDialogAndRestore) {
-  StartWithDialog("");
-  PostMessageA(dialog_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  EXPECT_TRUE(WaitUntil([&] { return IsIconic(owner_) && !IsWindowVisible(dialog_); }));
-  EXPECT_FALSE(IsIconic(dialog_)) << "the dialog is hidden, not minimised";
-
-  PostMessageA(owner_, WM_SYSCOMMAND, SC_RESTORE, 0);
-  EXPECT_TRUE(WaitUntil([&] { return !IsIconic(owner_) && IsWindowVisible(dialog_); }));
-  EXPECT_EQ(dialog_, FindOwnedDialog(owner_)) << "the same dialog, not a new one";
-  EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), WindowRect(owner_).top);
   CloseAndExpectExitCode(0);
 }
 
