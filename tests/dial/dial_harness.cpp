@@ -73,10 +73,16 @@ void DialTest::SetUp() {
 }
 
 void DialTest::TearDown() {
+  CloseDialog();
+}
+
+void DialTest::CloseDialog() {
   if (hFontDial != nullptr) DestroyWindow(hFontDial);
   hFontDial = nullptr;
   if (owner != nullptr && IsWindow(owner)) DestroyWindow(owner);
+  owner = nullptr;
   Pump();
+  events.clear();
   ReleaseFontList();
 }
 

@@ -32,6 +32,9 @@ class DialTest : public testing::Test {
   // Creates the dialog as the owner window does (create, show, update) under a stand-in owner
   // that lies below the screen, and brings it to the front.
   void OpenDialog();
+  // Ends the dialog and its owner if they are still there, forgets what the owner received and
+  // frees the table, so that a table-driven test starts each row afresh.
+  void CloseDialog();
 
   // One turn of the program's main loop: every queued message, offered to IsDialogMessageA first.
   void Pump();

@@ -58,12 +58,7 @@ TEST_F(DialOpen, ShowsTheCheckBoxOnlyWithTheOptionAndSetsItFromTheFlag) {
     OpenDialog();
     EXPECT_EQ(row.visible, IsWindowVisible(Control(IDC_DELETE)) != FALSE);
     EXPECT_EQ(row.checked, IsDlgButtonChecked(hFontDial, IDC_DELETE));
-    DestroyWindow(hFontDial);
-    hFontDial = nullptr;
-    DestroyWindow(owner);
-    owner = nullptr;
-    Pump();
-    ReleaseFontList();
+    CloseDialog();
   }
 }
 

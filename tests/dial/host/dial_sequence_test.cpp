@@ -159,26 +159,8 @@ TEST_F(DialSequence, CancelEscapeAndCloseArePostedOnToTheOwner) {
     for (const user32::Message &m : user32::Messages())
       EXPECT_NE((UINT)WM_RUNINSTALL, m.message) << user32::Describe(m);
     EXPECT_TRUE(user32::CallsNamed("DialogBoxParamA").empty()) << "a run was started";
-    events.clear();
-    ReleaseFontList();
+    CloseDialog();
   }
-}
-
-TEST_F(DialSequence, MinimiseIsPostedToTheOwnerAndNotDoneHere) {
-  AddCandidates(FourCandidates);
-  OpenDialog();
-  user32::ClearRecords();
-  PostMessageA(hFontDial, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-  Settle();
-  // clang-format off
-  ExpectSequence({
-      {Dialog, WM_SYSCOMMAND, SC_MINIMIZE, 0, Posted},
-      {Owner,  WM_SYSCOMMAND, SC_MINIMIZE, 0, Posted},
-  }, "minimise");
-  // clang-format on
-  EXPECT_FALSE(IsIconic(hFontDial));
-  for (const user32::Call &call : user32::CallsNamed("ShowWindow"))
-    EXPECT_NE(openedDialog, call.hwnd) << user32::Describe(call);
 }
 
 // Centred with the platform's integer division, which rounds toward zero: on a screen smaller
@@ -189,10 +171,7 @@ TEST_F(DialSequence, CentresOnScreensOfEveryShape) {
   RECT rect;
   GetWindowRect(hFontDial, &rect);
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-  DestroyWindow(hFontDial);
-  hFontDial = nullptr;
-  DestroyWindow(owner);
-  Pump();
+  CloseDialog();
   struct Row {
     const char *context;
     int screenWidth, screenHeight;
@@ -213,10 +192,7 @@ TEST_F(DialSequence, CentresOnScreensOfEveryShape) {
     EXPECT_EQ(row.top, rect.top);
     EXPECT_EQ(width, rect.right - rect.left) << "the size changed";
     EXPECT_EQ(height, rect.bottom - rect.top) << "the size changed";
-    DestroyWindow(hFontDial);
-    hFontDial = nullptr;
-    DestroyWindow(owner);
-    Pump();
+    CloseDialog();
   }
 }
 
