@@ -147,6 +147,7 @@ TEST(Profile, KeysThatCannotRoundTrip) {
   sandbox.WillWriteFontsKey(";Semi Font");
   ASSERT_TRUE(WriteProfileStringA("Fonts", ";Semi Font", "SEMI.Fot"));
   EXPECT_EQ("SEMI.Fot", sandbox.FontsKey(";Semi Font"));
+  EXPECT_EQ("", sandbox.FontsKey("Semi Font"));
   sandbox.WillWriteFontsKey("[Bracket");
   ASSERT_TRUE(WriteProfileStringA("Fonts", "[Bracket", "B.Fot"));
   EXPECT_EQ("B.Fot", sandbox.FontsKey("[Bracket"));

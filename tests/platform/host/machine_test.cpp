@@ -83,21 +83,6 @@ TEST(Machine, MessageBoxesAreRecordedAndAnswered) {
   EXPECT_DEATH(MessageBoxA(NULL, "No Yes button", "Title", MB_OKCANCEL), "does not have");
 }
 
-TEST(Machine, MessageBoxHookRunsTheModalLoop) {
-  Sandbox sandbox;
-  static int seen = 0;
-  auto *saved = winsim::detail::messageBoxLoopHook;
-  winsim::detail::messageBoxLoopHook = [](HWND, const winsim::MessageBoxRecord &box, int answer) {
-    seen = answer;
-    return box.text == "change" ? IDCANCEL : answer;
-  };
-  winsim::QueueMessageBoxAnswer(IDOK);
-  EXPECT_EQ(IDCANCEL, MessageBoxA(NULL, "change", "T", MB_OKCANCEL));
-  EXPECT_EQ(IDOK, seen);
-  EXPECT_EQ(IDOK, MessageBoxA(NULL, "keep", "T", MB_OKCANCEL));
-  winsim::detail::messageBoxLoopHook = saved;
-}
-
 TEST(Machine, BroadcastsKeepTheirText) {
   Sandbox sandbox;
   char section[] = "Fonts";
