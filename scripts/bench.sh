@@ -26,8 +26,7 @@ repeats=${QB_BENCH_REPEATS:-3}
 sizes=(10 100 1000 largest)
 run_sizes=(1 10 50)
 
-# The largest list takes minutes per repeat under Wine: it is measured once.
-repeats_for() { if [ "$1" = largest ]; then echo 1; else echo "$repeats"; fi; }
+repeats_for() { echo "$repeats"; }
 
 log() { printf '\n=== %s\n' "$*" >&2; }
 
@@ -340,7 +339,7 @@ report() {
     echo "Made by \`make bench\` on $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) processors, $wine_version."
     echo "Windows rows: the x86_64 build under Wine (this machine cannot run 32-bit programs)."
     echo "Host rows: the same sources against winsim, built with optimisation (RelWithDebInfo)."
-    echo "Each figure is the median of $repeats repeats (one for the largest list) unless said"
+    echo "Each figure is the median of $repeats repeats unless said"
     echo "otherwise; ratios are taken between measurements made side by side in one process run."
     echo "Times are in milliseconds unless marked µs."
     echo
@@ -370,7 +369,7 @@ report() {
     echo "### Start to selection dialog shown"
     echo
     echo "Under Wine: from CreateProcessA until the dialog with the font list is visible, timed by"
-    echo "qb_bench in the program's folder, which measures the floor in the same repeat;"
+    echo "qb_bench in the program's folder, which measures the floor just before each start;"
     echo "QuillboxPlainScans.exe is the same program with plain table scans (as before the index);"
     echo "QuillboxBefore.exe is the program before its work at scale, built from commit"
     echo "${before_commit:0:10} (plain scans, two OF_PARSE per line, a list box drawn after every item). On"

@@ -71,9 +71,11 @@ int StartCommand(const Arguments &args) {
   std::vector<std::vector<double>> shown(programs.size()), ratios(programs.size()),
       peaks(programs.size()), residents(programs.size());
   for (int repeat = 0; repeat < repeats; repeat++) {
-    double floor = MeasureFloor(lines).total;
-    floors.push_back(floor);
     for (size_t i = 0; i < programs.size(); i++) {
+      // The floor just before each start, so that a machine that others load at times weighs on
+      // both sides of the ratio alike.
+      double floor = MeasureFloor(lines).total;
+      floors.push_back(floor);
       StartSample sample = {};
       if (!TimeStart(ProgramDir() + programs[i], &sample)) return 1;
       shown[i].push_back(sample.seconds);
