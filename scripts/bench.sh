@@ -265,7 +265,7 @@ callgrind_profile() {
       >"$out/callgrind.$variant.txt"
   done
   {
-    echo "| routine (host build, winsim) | instructions, name index | share | instructions, plain scans (before) | share |"
+    echo "| routine (host build, winsim) | instructions, name index | share | instructions, plain scans | share |"
     echo "|---|---:|---:|---:|---:|"
     local name
     for name in LoadFontList FindByFileName FindByFontName lstrcmpiA AppendFontItem \
@@ -297,8 +297,8 @@ set ylabel "seconds"
 set output "$out/loader-scaling.png"
 set title "LoadFontList in process against the floor (the three lookups per line)"
 plot "$out/data/loader.dat" using (strcol(1) eq "wine-loader" ? \$2 : 1/0):3 with linespoints title "Wine: LoadFontList", \
-     "$out/data/loader.dat" using (strcol(1) eq "wine-loader" ? \$2 : 1/0):5 with linespoints title "Wine: plain scans (before)", \
-     "$out/data/loader.dat" using (strcol(1) eq "host-loader" ? \$2 : 1/0):5 with linespoints title "host: plain scans (before)", \
+     "$out/data/loader.dat" using (strcol(1) eq "wine-loader" ? \$2 : 1/0):5 with linespoints title "Wine: plain scans", \
+     "$out/data/loader.dat" using (strcol(1) eq "host-loader" ? \$2 : 1/0):5 with linespoints title "host: plain scans", \
      "$out/data/loader.dat" using (strcol(1) eq "wine-loader" ? \$2 : 1/0):4 with linespoints title "Wine: floor", \
      "$out/data/loader.dat" using (strcol(1) eq "host-loader" ? \$2 : 1/0):3 with linespoints title "host: LoadFontList", \
      "$out/data/loader.dat" using (strcol(1) eq "host-loader" ? \$2 : 1/0):4 with linespoints title "host: floor"
@@ -307,7 +307,7 @@ set title "Start to selection dialog shown, against the floor"
 plot "$out/data/start.dat" using (strcol(2) eq "Quillbox.exe" ? \$3 : 1/0):4 with linespoints title "Wine: Quillbox.exe", \
      "$out/data/start.dat" using (strcol(2) eq "QuillboxPlainScans.exe" ? \$3 : 1/0):4 with linespoints title "Wine: plain scans", \
      "$out/data/start.dat" using (strcol(2) eq "QuillboxBefore.exe" ? \$3 : 1/0):4 with linespoints title "Wine: before", \
-     "$out/data/start.dat" using (strcol(2) eq "RunProgramPlainScans" ? \$3 : 1/0):4 with linespoints title "host: plain scans (before)", \
+     "$out/data/start.dat" using (strcol(2) eq "RunProgramPlainScans" ? \$3 : 1/0):4 with linespoints title "host: plain scans", \
      "$out/data/start.dat" using (strcol(2) eq "Quillbox.exe" ? \$3 : 1/0):5 with linespoints title "Wine: floor", \
      "$out/data/start.dat" using (strcol(2) eq "RunProgram" ? \$3 : 1/0):4 with linespoints title "host: RunProgram", \
      "$out/data/start.dat" using (strcol(2) eq "RunProgram" ? \$3 : 1/0):5 with linespoints title "host: floor"
@@ -354,7 +354,7 @@ report() {
     echo "columns time what Install does with every item selected: one FindByFontName per item. The"
     echo "step columns time the loader's own steps one by one (with the index), in one further pass."
     echo
-    table "| platform | lines | LoadFontList | plain scans (before) | floor | load / floor | before / floor | load per line (µs) | floor per line (µs) | Install mapping | Install mapping, plain scans | file-name scans | font-name scans | growth (GlobalReAlloc) | 8.3 test (IsPlainShortName) | three lookups | command |" \
+    table "| platform | lines | LoadFontList | plain scans | floor | load / floor | plain / floor | load per line (µs) | floor per line (µs) | Install mapping | Install mapping, plain scans | file-name scans | font-name scans | growth (GlobalReAlloc) | 8.3 test (IsPlainShortName) | three lookups | command |" \
       "|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---|" loader
     echo
     echo "### The floor's three lookups, per line (µs)"
