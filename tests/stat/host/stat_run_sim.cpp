@@ -14,11 +14,6 @@ bool RunStarted(HWND dialog) {
   return false;
 }
 
-bool IsContract(UINT message) {
-  return message == WM_INITDIALOG || message == WM_SHOWWINDOW || message == WM_COMMAND ||
-         message == WM_RUNINSTALL || message == WM_STOPINSTALL;
-}
-
 }  // namespace
 
 void WhenRunPolls(std::function<HWND()> findDialog, std::function<void(HWND)> action) {
@@ -35,42 +30,19 @@ void WhenRunPolls(std::function<HWND()> findDialog, std::function<void(HWND)> ac
   });
 }
 
-std::vector<winsim::user32::Message> ContractMessages(HWND dialog) {
-  std::vector<winsim::user32::Message> found;
-  for (const winsim::user32::Message &message : winsim::user32::Messages()) {
-    if (message.hwnd == dialog && IsContract(message.message)) found.push_back(message);
-  }
-  return found;
-}
-
 void ExpectSequence(HWND dialog, const std::vector<Expected> &expected) {
-  std::vector<winsim::user32::Message> actual = ContractMessages(dialog);
-  size_t next = 0;
-  bool same = true;
-  for (const Expected &entry : expected) {
-    bool matches = next < actual.size() && actual[next].message == entry.message &&
-                   actual[next].posted == entry.posted &&
-                   (entry.wParam == AnyWParam || actual[next].wParam == entry.wParam);
-    if (matches) {
-      next++;
-    } else if (!entry.optional) {
-      same = false;
-      break;
-    }
+  using namespace winsim::user32;
+  std::vector<winsim::user32::Expected> table;
+  for (const ::Expected &entry : expected) {
+    bool anyWParam = entry.wParam == AnyWParam;
+    table.push_back({dialog, entry.message,
+                     (entry.posted ? Posted : Sent) | (anyWParam ? 0u : WParam) |
+                         (entry.optional ? Optional : 0u),
+                     anyWParam ? 0 : entry.wParam});
   }
-  if (same && next == actual.size()) return;
-  std::string text = "expected:\n";
-  for (const Expected &entry : expected) {
-    text += "  " + winsim::user32::MessageName(entry.message) +
-            (entry.posted ? " posted" : " sent") + " wParam=" +
-            (entry.wParam == AnyWParam ? std::string("any") : std::to_string(entry.wParam)) +
-            (entry.optional ? " (optional)" : "") + "\n";
-  }
-  text += "actual:\n";
-  for (const winsim::user32::Message &message : actual) {
-    text += "  " + winsim::user32::Describe(message) + "\n";
-  }
-  ADD_FAILURE() << text;
+  std::string report = CompareMessages(
+      {dialog}, {WM_INITDIALOG, WM_SHOWWINDOW, WM_COMMAND, WM_RUNINSTALL, WM_STOPINSTALL}, table);
+  EXPECT_TRUE(report.empty()) << report;
 }
 
 HWND FirstInitDialog() {

@@ -23,10 +23,9 @@ struct Expected {
   bool optional = false;  // incidental: may be missing from what was recorded
 };
 
-// The messages that carry the dialog's contract (WM_INITDIALOG, WM_SHOWWINDOW, WM_COMMAND,
-// WM_RUNINSTALL, WM_STOPINSTALL) as they reached dialog, in order.
-std::vector<winsim::user32::Message> ContractMessages(HWND dialog);
-// Compares them with expected and prints both sequences on a mismatch.
+// Compares the messages that carry the dialog's contract (WM_INITDIALOG, WM_SHOWWINDOW,
+// WM_COMMAND, WM_RUNINSTALL, WM_STOPINSTALL) as they reached dialog with expected, and prints
+// both sequences on a mismatch.
 void ExpectSequence(HWND dialog, const std::vector<Expected> &expected);
 // The window that received the first WM_INITDIALOG: the progress dialog, which is created before
 // any message box of its run (destroyed or not by now).
