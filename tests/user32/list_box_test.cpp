@@ -1,5 +1,6 @@
-// The sorted multiple-selection list box on both platforms: the order LBS_SORT gives, clicks and
-// keys that toggle and move, LB_SELITEMRANGE, and what LB_GETSEL and friends answer.
+// The sorted multiple-selection list box on both platforms: the order LBS_SORT gives,
+// LB_SELITEMRANGE, what LB_GETSEL and friends answer, and the scroll bar. Clicks and keys that
+// toggle and move are checked through the program's dialog by the dial suite.
 #include "user32/user32_fixture.h"
 
 #include <string>
@@ -113,49 +114,6 @@ TEST_F(ListBox, SelectItemRangeSelectsAndClearsWithoutNotifying) {
     EXPECT_EQ(row.selection, Selection());
   }
   EXPECT_EQ(0, SelectionChanges());
-}
-
-TEST_F(ListBox, EachClickTogglesItsItemAndTellsTheDialogOnRelease) {
-  Add({"A", "B", "C"});
-  notifications.clear();
-  PostClickOnItem(list, 1);
-  Pump(dialog);
-  EXPECT_EQ(".x.", Selection());
-  EXPECT_EQ(1, SelectionChanges());
-  EXPECT_EQ(list, GetFocus());
-  EXPECT_EQ(1, SendMessageA(list, LB_GETCARETINDEX, 0, 0));
-  PostClickOnItem(list, 2);
-  Pump(dialog);
-  EXPECT_EQ(".xx", Selection());
-  PostClickOnItem(list, 1);
-  Pump(dialog);
-  EXPECT_EQ("..x", Selection());
-  EXPECT_EQ(3, SelectionChanges());
-  EXPECT_EQ(1, SendMessageA(list, LB_GETSELCOUNT, 0, 0));
-}
-
-TEST_F(ListBox, ArrowsMoveTheCaretAndSpaceTogglesIt) {
-  Add({"A", "B", "C", "D"});
-  SetFocus(list);
-  notifications.clear();
-  EXPECT_EQ(0, SendMessageA(list, LB_GETCARETINDEX, 0, 0));
-  PostKey(VK_DOWN);
-  PostKey(VK_DOWN);
-  Pump(dialog);
-  EXPECT_EQ(2, SendMessageA(list, LB_GETCARETINDEX, 0, 0));
-  EXPECT_EQ("....", Selection());  // moving does not select
-  EXPECT_EQ(2, SelectionChanges());
-  PostKey(VK_SPACE);
-  Pump(dialog);
-  EXPECT_EQ("..x.", Selection());
-  PostKey(VK_UP);
-  PostKey(VK_SPACE);
-  Pump(dialog);
-  EXPECT_EQ(".xx.", Selection());
-  PostKey(VK_SPACE);
-  Pump(dialog);
-  EXPECT_EQ("..x.", Selection());
-  EXPECT_EQ(list, GetFocus());  // the arrows stay in the list box
 }
 
 TEST_F(ListBox, ScrollBarShowsWhenTheItemsDoNotFit) {
