@@ -17,16 +17,13 @@ extern const int ScenarioCount;
 
 // scenarios_road.cpp
 void RoadOfOneFont();
-void SeveralFontsOneInLowerCase();
 void HighByteFontName();
-void EnterInstalls();
 void Demo();
 void DemoFolder();
 void Screenshots();
 // scenarios_loader.cpp
 void LoaderMessages();
 // scenarios_selection.cpp
-void SelectAllAndUnselectAll();
 void DeleteOption();
 void LeaveWithoutInstalling();
 // scenarios_run.cpp

@@ -1,5 +1,6 @@
-// The selection dialog: choosing with the mouse, Select All and Unselect All, the delete option,
-// and the ways of leaving without installing.
+// The selection dialog in the real window manager: the delete option through a whole run, and
+// leaving without installing by the frame's close box and by Alt+F4. Choosing, the buttons, the
+// keys and the command line are checked on both platforms by the dialog and shell suites.
 #include "broadcast.h"
 #include "input.h"
 #include "report.h"
@@ -18,65 +19,11 @@ bool Checked(HWND dialog, int id) {
 
 }  // namespace
 
-void SelectAllAndUnselectAll() {
-  const std::vector<FontLine> fonts = {{"ALDER.TTF", "Alder Mono", 6},
-                                       {"BIRCH.TTF", "Birch Serif", 5},
-                                       {"CEDAR.TTF", "Cedar Sans", 4}};
-  if (!SetScene(fonts)) return;
-  Program program;
-  HWND dialog = OpenSelection(program);
-  if (!dialog) return;
-  ExpectFirstLook(program, dialog, {"Alder Mono", "Birch Serif", "Cedar Sans"}, false);
-  ClickItems(dialog, {"Alder Mono"});
-  ExpectSelection(dialog, {"Alder Mono"});
-  ClickItems(dialog, {"Cedar Sans"});
-  ExpectSelection(dialog, {"Alder Mono", "Cedar Sans"});
-  ClickItems(dialog, {"Alder Mono"});
-  ExpectSelection(dialog, {"Cedar Sans"});
-  Note("click Select All");
-  ClickControl(dialog, 130);
-  ExpectSelection(dialog, {"Alder Mono", "Birch Serif", "Cedar Sans"});
-  Note("click Unselect All");
-  ClickControl(dialog, 131);
-  ExpectSelection(dialog, {});
-  ClickItems(dialog, {"Cedar Sans", "Birch Serif"});
-  ExpectSelection(dialog, {"Birch Serif", "Cedar Sans"});
-  Note("click Install");
-  ClickControl(dialog, IDOK);
-  RunSeen run = WatchRun(program, dialog);
-  long long birch = RealFontSize(5), cedar = RealFontSize(4);
-  ExpectRunShown(run, {fonts[1], fonts[2]},
-                 BarWidths(run.fullWidth, {birch, cedar}, birch + cedar));
-  HWND box = ExpectBox(program, "2 new TrueType fonts are now available.", false);
-  if (box) Answer(box, IDOK);
-  ExpectExit(program, 0);
-  ExpectNotInstalled(fonts[0]);
-  ExpectInstalled(fonts[1]);
-  ExpectInstalled(fonts[2]);
-}
-
 void DeleteOption() {
   const std::vector<FontLine> fonts = {{"ALDER.TTF", "Alder Mono", 6},
                                        {"BIRCH.TTF", "Birch Serif", 5},
                                        {"cedar.ttf", "Cedar Sans", 4}};
   if (!SetScene(fonts)) return;
-  // The option is the whole command line, "/d" in either case, and nothing else.
-  struct OptionCase {
-    const char *args;
-    bool shown;
-  };
-  for (const OptionCase &row : {OptionCase{"/D", true}, OptionCase{"-d", false},
-                                OptionCase{"/d x", false}, OptionCase{"/dd", false}}) {
-    Note("case: command line %s", Quoted(row.args).c_str());
-    Program program;
-    HWND dialog = OpenSelection(program, row.args);
-    if (!dialog) return;
-    Expect(IsShownControl(dialog, 120) == row.shown,
-           Format("the delete check box is %s", row.shown ? "shown" : "hidden"), "");
-    ClickControl(dialog, IDCANCEL);
-    ExpectExit(program, 0);
-  }
-
   Note("case: command line '/d', the box checked, Birch fails on the way");
   Program program;
   HWND dialog = OpenSelection(program, "/d");
@@ -115,8 +62,6 @@ void LeaveWithoutInstalling() {
     void (*leave)(HWND dialog);
   };
   const Way ways[] = {
-      {"the Cancel button", [](HWND dialog) { ClickControl(dialog, IDCANCEL); }},
-      {"the Escape key", [](HWND) { PressKey(VK_ESCAPE); }},
       {"the close box", [](HWND dialog) { ClickFrame(dialog, HTCLOSE); }},
       {"Alt+F4", [](HWND) { PressKeyWith(VK_MENU, VK_F4); }},
   };

@@ -83,20 +83,6 @@ std::string Narrow(const wchar_t *text, int length) {
 
 }  // namespace
 
-const char *SeenName(Seen kind) {
-  switch (kind) {
-    case Seen::Owner:
-      return "owner window";
-    case Seen::Selection:
-      return "selection dialog";
-    case Seen::Progress:
-      return "progress dialog";
-    case Seen::Box:
-      return "message box";
-  }
-  return "?";
-}
-
 HWND FindSeen(DWORD pid, Seen kind) {
   Search search = {pid, kind, nullptr};
   EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));

@@ -18,7 +18,6 @@ enum class Seen {
   Progress,   // the progress dialog: a visible dialog with the bar (id 140)
   Box,        // a visible message box: a dialog with the caption and a text (id 0xFFFF)
 };
-const char *SeenName(Seen kind);
 
 // The first such window of process pid, or null. pid 0: any process.
 HWND FindSeen(DWORD pid, Seen kind);
