@@ -21,8 +21,8 @@ static void CentreOnScreen(HWND hDlg) {
 }
 
 // Adds every candidate's font name in table order; the list box sorts them itself. Its drawing
-// is off meanwhile: a list box that redraws after every item takes seconds for a few thousand
-// (over a minute for 7,500 under Wine). The dialog is shown after this, so it is drawn whole then.
+// is off meanwhile: the dialog is still hidden here, but a visible list box that redraws after
+// every item takes over a minute for 7,500 under Wine. The dialog is drawn whole when shown.
 static void FillFontList(HWND hDlg) {
   if (FontCount <= 0) return;
   FontItem *items = (FontItem *)GlobalLock(FontList);
