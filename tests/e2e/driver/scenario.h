@@ -24,12 +24,10 @@ void Screenshots();
 // scenarios_loader.cpp
 void LoaderMessages();
 // scenarios_selection.cpp
-void DeleteOption();
 void LeaveWithoutInstalling();
 // scenarios_run.cpp
 void FailuresAnsweredOk();
 void FailureAnsweredCancel();
-void CancelDuringRun();
 void CloseRefusedDuringRun();
 // scenarios_shell.cpp
 void SecondStart();

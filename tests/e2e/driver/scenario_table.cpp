@@ -4,10 +4,8 @@
 const Scenario Scenarios[] = {
     {"road-of-one-font", RoadOfOneFont, InSuite},
     {"loader-messages", LoaderMessages, InSuite},
-    {"delete-option", DeleteOption, InSuite},
     {"failures-answered-ok", FailuresAnsweredOk, InSuite},
     {"failure-answered-cancel", FailureAnsweredCancel, InSuite},
-    {"cancel-during-run", CancelDuringRun, InSuite},
     {"leave-without-installing", LeaveWithoutInstalling, InSuite},
     {"second-start", SecondStart, InSuite},
     {"started-minimised", StartedMinimised, InSuite},

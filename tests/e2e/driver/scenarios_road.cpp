@@ -49,7 +49,7 @@ void RoadOfOneFont() {
   Program program;
   HWND dialog = OpenSelection(program);
   if (!dialog) return;
-  ExpectFirstLook(program, dialog, {"Harbor Sans"}, false);
+  ExpectFirstLook(program, dialog, {"Harbor Sans"});
   ClickItems(dialog, {"Harbor Sans"});
   ExpectSelection(dialog, {"Harbor Sans"});
   Note("click Install");

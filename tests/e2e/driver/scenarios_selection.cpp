@@ -1,6 +1,6 @@
-// The selection dialog in the real window manager: the delete option through a whole run, and
-// leaving without installing by the frame's close box and by Alt+F4. Choosing, the buttons, the
-// keys and the command line are checked on both platforms by the dialog and shell suites.
+// Leaving the selection dialog without installing by what only the real window manager offers:
+// the frame's close box and Alt+F4. Choosing, the buttons, the keys, the delete option and the
+// command line are checked on both platforms by the dial and shell suites.
 #include "broadcast.h"
 #include "input.h"
 #include "report.h"
@@ -8,51 +8,6 @@
 #include "scene.h"
 #include "screen.h"
 #include "steps.h"
-
-namespace {
-
-bool Checked(HWND dialog, int id) {
-  DWORD_PTR check = 0;
-  SendMessageTimeoutW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 3000, &check);
-  return check == BST_CHECKED;
-}
-
-}  // namespace
-
-void DeleteOption() {
-  const std::vector<FontLine> fonts = {{"ALDER.TTF", "Alder Mono", 6},
-                                       {"BIRCH.TTF", "Birch Serif", 5},
-                                       {"cedar.ttf", "Cedar Sans", 4}};
-  if (!SetScene(fonts)) return;
-  Note("case: command line '/d', the box checked, Birch fails on the way");
-  Program program;
-  HWND dialog = OpenSelection(program, "/d");
-  if (!dialog) return;
-  ExpectFirstLook(program, dialog, {"Alder Mono", "Birch Serif", "Cedar Sans"}, true);
-  Note("click the check box");
-  ClickControl(dialog, 120);
-  Pause(200);
-  Expect(Checked(dialog, 120), "the check box is checked", "");
-  Note("BIRCH.Fot appears in the system directory after the list was read");
-  WriteBytes(InSystemFolder("BIRCH.Fot"), "an older resource file");
-  ClickControl(dialog, 130);
-  ExpectSelection(dialog, {"Alder Mono", "Birch Serif", "Cedar Sans"});
-  ClickControl(dialog, IDOK);
-  RunSeen run = WatchRun(program, dialog);
-  HWND box = ExpectBox(program, "Cannot create the resource file 'BIRCH.FOT'.", true);
-  if (box) Answer(box, IDOK);
-  WatchMore(program, run);
-  box = ExpectBox(program, "2 new TrueType fonts are now available.", false);
-  if (box) Answer(box, IDOK);
-  ExpectExit(program, 0);
-  ExpectInstalled(fonts[0]);
-  ExpectInstalled(fonts[2]);
-  ExpectSourceKept(fonts[0], false);
-  ExpectSourceKept(fonts[1], true);
-  ExpectSourceKept(fonts[2], false);
-  Expect(!FileExists(InSystemFolder("BIRCH.TTF")), "BIRCH.TTF was not copied", "");
-  ExpectText("WIN.INI [Fonts] 'Birch Serif'", "", FontsKey("Birch Serif"));
-}
 
 void LeaveWithoutInstalling() {
   const std::vector<FontLine> fonts = {{"ALDER.TTF", "Alder Mono", 6}};

@@ -151,7 +151,7 @@ void StartedMinimised() {
     return;
   }
   Expect(!IsIconic(owner), "the owner window is no longer minimised", "");
-  ExpectFirstLook(program, dialog, {"Alder Sans"}, false);
+  ExpectFirstLook(program, dialog, {"Alder Sans"});
   ClickControl(dialog, IDCANCEL);
   ExpectExit(program, 0);
   ExpectNotInstalled(fonts[0]);
