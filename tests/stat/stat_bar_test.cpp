@@ -24,10 +24,14 @@ class StatBarTest : public StatTest {};
 TEST_F(StatBarTest, WidthFollowsThePercentageOfTheFullBar) {
   HWND dialog = CreateDialogParamA(hInst, "FontStat", owner_, FontStatProc, 0);
   ASSERT_NE(static_cast<HWND>(NULL), dialog);
+  // Until it is first shown the dialog's run is pending, and it has not ended.
+  EXPECT_EQ(1, StatPending);
+  EXPECT_EQ(0, StatEnded);
   // Shown as the modal loop would show it; the run it asks for is not wanted here.
   ShowWindow(dialog, SW_SHOWNA);
   MSG posted;
   EXPECT_TRUE(PeekMessageA(&posted, NULL, WM_RUNINSTALL, WM_RUNINSTALL, PM_REMOVE));
+  // The bar waits hidden for the run's first update.
   HWND bar = GetDlgItem(dialog, IDC_PROGRESS);
   EXPECT_FALSE(IsWindowVisible(bar));
 

@@ -2,6 +2,7 @@
 #include "stat/stat_fixture.h"
 
 #include "catalog/font_table.h"
+#include "install/stat_dialog.h"
 #include "shell/globals.h"
 
 namespace {
@@ -51,6 +52,17 @@ HWND StatTest::CreateOwner(int x, int y, int width, int height) {
   // Hidden: its client area is what counts, and Wine maps a visible window to an X window.
   return CreateWindowExA(0, OwnerClass, "Owner", WS_POPUP, x, y, width, height, NULL, NULL,
                          GetModuleHandleA(NULL), NULL);
+}
+
+RECT StatTest::PlacedOver(const RECT &owner) {
+  RECT placed = {};
+  HWND window = CreateOwner(owner.left, owner.top, owner.right, owner.bottom);
+  HWND dialog = CreateDialogParamA(hInst, "FontStat", window, FontStatProc, 0);
+  EXPECT_NE(static_cast<HWND>(NULL), dialog);
+  GetWindowRect(dialog, &placed);
+  DestroyWindow(dialog);
+  DestroyWindow(window);
+  return placed;
 }
 
 HWND StatTest::FindStatDialog() const {

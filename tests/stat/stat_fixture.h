@@ -20,6 +20,9 @@ class StatTest : public testing::Test {
   void AddMissingFont(const std::string &fileName, const std::string &fontName, int fileSize);
   // A new owner window (client area = window, no frame) at the given screen rectangle.
   HWND CreateOwner(int x, int y, int width, int height);
+  // Where a progress dialog lands over a new owner whose client area is owner (left, top, width,
+  // height): the dialog is created, its window rectangle read, and both windows destroyed.
+  RECT PlacedOver(const RECT &owner);
   // The progress dialog owned by owner_ while it exists, else NULL.
   HWND FindStatDialog() const;
   std::string DialogLine(HWND dialog, int id) const;

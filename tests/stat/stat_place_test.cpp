@@ -33,23 +33,12 @@ TEST_F(StatPlaceTest, CentredOverTheOwnerAndKeptOnTheScreen) {
   };
   for (const PlaceRow &row : rows) {
     SCOPED_TRACE(row.context);
-    HWND owner = CreateOwner(row.owner.left, row.owner.top, row.owner.right, row.owner.bottom);
-    ASSERT_NE(static_cast<HWND>(NULL), owner);
-    HWND dialog = CreateDialogParamA(hInst, "FontStat", owner, FontStatProc, 0);
-    ASSERT_NE(static_cast<HWND>(NULL), dialog);
-    RECT placed;
-    GetWindowRect(dialog, &placed);
+    RECT placed = PlacedOver(row.owner);
     EXPECT_EQ(row.expected.x, placed.left);
     EXPECT_EQ(row.expected.y, placed.top);
     // The size is the template's.
     EXPECT_EQ(342, placed.right - placed.left);
     EXPECT_EQ(158, placed.bottom - placed.top);
-    // The bar waits hidden for the run's first update.
-    EXPECT_FALSE(GetWindowLongA(GetDlgItem(dialog, IDC_PROGRESS), GWL_STYLE) & WS_VISIBLE);
-    EXPECT_EQ(1, StatPending);
-    EXPECT_EQ(0, StatEnded);
-    DestroyWindow(dialog);
-    DestroyWindow(owner);
   }
 }
 

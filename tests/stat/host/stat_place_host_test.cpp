@@ -37,16 +37,10 @@ TEST_F(StatPlaceHostTest, LargerThanTheScreenTheRightAndBottomLimitsWin) {
     SCOPED_TRACE(row.context);
     winsim::user32::SetScreenSize(row.screen.x, row.screen.y);
     winsim::user32::SetScrollBarSize(row.scrollBars.x, row.scrollBars.y);
-    HWND owner = CreateOwner(row.owner.left, row.owner.top, row.owner.right, row.owner.bottom);
-    HWND dialog = CreateDialogParamA(hInst, "FontStat", owner, FontStatProc, 0);
-    ASSERT_NE(static_cast<HWND>(NULL), dialog);
-    RECT placed;
-    GetWindowRect(dialog, &placed);
+    RECT placed = PlacedOver(row.owner);
     EXPECT_EQ(row.expected.x, placed.left);
     EXPECT_EQ(row.expected.y, placed.top);
     EXPECT_EQ(342, placed.right - placed.left);
-    DestroyWindow(dialog);
-    DestroyWindow(owner);
   }
 }
 
