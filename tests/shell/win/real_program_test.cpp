@@ -71,18 +71,6 @@ TEST_F(RealProgramTest, CommandLineOption) {
   }
 }
 
-// The class icon is loaded with LoadIconA(hInst, "Quillbox"); the loader finds the group in the
-// executable whatever the case of the name.
-TEST_F(RealProgramTest, IconGroupLoadsFromExecutable) {
-  HMODULE module = LoadLibraryExA((dir_ + "Quillbox.exe").c_str(), NULL, LOAD_LIBRARY_AS_DATAFILE);
-  ASSERT_NE(nullptr, module);
-  for (const char *name : {"Quillbox", "QUILLBOX", "quillbox"}) {
-    SCOPED_TRACE(name);
-    EXPECT_NE(nullptr, LoadIconA(module, name));
-  }
-  FreeLibrary(module);
-}
-
 TEST_F(RealProgramTest, StartedMaximisedShowsNormally) {
   StartWithDialog("", SW_SHOWMAXIMIZED);
   EXPECT_FALSE(IsZoomed(owner_));
