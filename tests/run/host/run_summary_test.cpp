@@ -13,24 +13,24 @@ constexpr UINT Summary = MB_ICONINFORMATION;
 
 class RunSummaryTest : public RunTest {};
 
+// Nothing to install, with records that are not selected and with none at all.
 TEST_F(RunSummaryTest, NothingSelectedNeitherPumpsNorMovesTheBarNorBroadcasts) {
-  AddFont("serif1.ttf", "Serif One", Sandbox::RealFont(0), false);
-  AddFont("sans2.ttf", "Sans Two", Sandbox::RealFont(3), false);
-  Run();
-  ExpectBoxes({{"No new fonts were installed.", Summary}});
-  EXPECT_EQ(0, run_host::Count(run_host::Call::Pump));
-  EXPECT_EQ(0, run_host::Count(run_host::Call::Update));
-  EXPECT_TRUE(Broadcasts().empty());
-  EXPECT_FALSE(sandbox().Exists(sandbox().InSystemDir("SERIF1.TTF")));
-  EXPECT_EQ("", FontLine());
-  EXPECT_EQ(0, winsim::LockedBlocks());
-}
-
-TEST_F(RunSummaryTest, EmptyTableEndsWithTheSameSummary) {
-  Run();
-  ExpectBoxes({{"No new fonts were installed.", Summary}});
-  EXPECT_EQ(0, run_host::Count(run_host::Call::Pump));
-  EXPECT_TRUE(Broadcasts().empty());
+  for (bool withRecords : {true, false}) {
+    SCOPED_TRACE(withRecords ? "nothing selected" : "empty table");
+    FreshMachine();
+    if (withRecords) {
+      AddFont("serif1.ttf", "Serif One", Sandbox::RealFont(0), false);
+      AddFont("sans2.ttf", "Sans Two", Sandbox::RealFont(3), false);
+    }
+    Run();
+    ExpectBoxes({{"No new fonts were installed.", Summary}});
+    EXPECT_EQ(0, run_host::Count(run_host::Call::Pump));
+    EXPECT_EQ(0, run_host::Count(run_host::Call::Update));
+    EXPECT_TRUE(Broadcasts().empty());
+    EXPECT_FALSE(sandbox().Exists(sandbox().InSystemDir("SERIF1.TTF")));
+    EXPECT_EQ("", FontLine());
+    EXPECT_EQ(0, winsim::LockedBlocks());
+  }
 }
 
 TEST_F(RunSummaryTest, WordingFollowsTheFontsAdded) {
