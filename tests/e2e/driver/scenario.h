@@ -17,17 +17,22 @@ extern const int ScenarioCount;
 
 // scenarios_road.cpp
 void RoadOfOneFont();
+void SeveralFontsOneInLowerCase();
 void HighByteFontName();
+void EnterInstalls();
 void Demo();
 void DemoFolder();
 void Screenshots();
 // scenarios_loader.cpp
 void LoaderMessages();
 // scenarios_selection.cpp
+void SelectAllAndUnselectAll();
+void DeleteOption();
 void LeaveWithoutInstalling();
 // scenarios_run.cpp
 void FailuresAnsweredOk();
 void FailureAnsweredCancel();
+void CancelDuringRun();
 void CloseRefusedDuringRun();
 // scenarios_shell.cpp
 void SecondStart();

@@ -40,6 +40,31 @@ void ExpectEnd(const Program &program, const RunSeen &run, bool announced) {
   Expect(heard == expected, "another program's window was told", Listed(heard));
 }
 
+// Selects every listed font with Select All, installs, and checks the road to the summary.
+void InstallAll(const std::vector<FontLine> &fonts, const std::vector<std::string> &sorted) {
+  if (!SetScene(fonts)) return;
+  StartListening();
+  Program program;
+  HWND dialog = OpenSelection(program);
+  if (!dialog) return;
+  ExpectFirstLook(program, dialog, sorted, false);
+  Note("click Select All");
+  ClickControl(dialog, 130);
+  ExpectSelection(dialog, sorted);
+  Note("click Install");
+  ClickControl(dialog, IDOK);
+  RunSeen run = WatchRun(program, dialog);
+  std::vector<long long> sizes = Sizes(fonts);
+  ExpectRunShown(run, fonts, BarWidths(run.fullWidth, sizes, Sum(sizes)));
+  HWND box = ExpectBox(program, Summary(static_cast<int>(fonts.size())), false);
+  if (box) Answer(box, IDOK);
+  ExpectEnd(program, run, true);
+  for (const FontLine &font : fonts) {
+    ExpectInstalled(font);
+    ExpectSourceKept(font, true);
+  }
+}
+
 }  // namespace
 
 void RoadOfOneFont() {
@@ -49,7 +74,7 @@ void RoadOfOneFont() {
   Program program;
   HWND dialog = OpenSelection(program);
   if (!dialog) return;
-  ExpectFirstLook(program, dialog, {"Harbor Sans"});
+  ExpectFirstLook(program, dialog, {"Harbor Sans"}, false);
   ClickItems(dialog, {"Harbor Sans"});
   ExpectSelection(dialog, {"Harbor Sans"});
   Note("click Install");
@@ -65,6 +90,15 @@ void RoadOfOneFont() {
   ExpectEnd(program, run, true);
   ExpectInstalled(fonts[0]);
   ExpectSourceKept(fonts[0], true);
+}
+
+void SeveralFontsOneInLowerCase() {
+  // Table order (the list file's) differs from the sorted order the dialog shows; the run goes
+  // in table order.
+  InstallAll({{"MAPLE.TTF", "Maple Serif", 3},
+              {"harbor.ttf", "Harbor Sans", 0},
+              {"CEDAR.TTF", "Cedar Mono", 2}},
+             {"Cedar Mono", "Harbor Sans", "Maple Serif"});
 }
 
 void HighByteFontName() {
@@ -94,6 +128,48 @@ void HighByteFontName() {
   if (box) Answer(box, IDOK);
   ExpectEnd(program, run, true);
   for (const FontLine &font : fonts) ExpectInstalled(font);
+}
+
+void EnterInstalls() {
+  // First start: a click on one font and Enter (Install is the default button). Second start:
+  // keys alone: Enter on Select All, Tab twice to Install, Enter.
+  const std::vector<FontLine> fonts = {{"LINDEN.TTF", "Linden Sans", 4},
+                                       {"BIRCH.TTF", "Birch Serif", 5}};
+  if (!SetScene(fonts)) return;
+  StartListening();
+  Program first;
+  HWND dialog = OpenSelection(first);
+  if (!dialog) return;
+  ClickItems(dialog, {"Linden Sans"});
+  ExpectSelection(dialog, {"Linden Sans"});
+  Note("press Enter");
+  PressKey(VK_RETURN);
+  RunSeen run = WatchRun(first, dialog);
+  ExpectRunShown(run, {fonts[0]}, BarWidths(run.fullWidth, {1}, 1));
+  HWND box = ExpectBox(first, Summary(1), false);
+  if (box) Answer(box, IDOK);
+  ExpectEnd(first, run, true);
+  ExpectInstalled(fonts[0]);
+  ExpectNotInstalled(fonts[1]);
+
+  Note("start again: only the font not yet installed is offered");
+  Program second;
+  dialog = OpenSelection(second);
+  if (!dialog) return;
+  ExpectFirstLook(second, dialog, {"Birch Serif"}, false);
+  Note("press Enter (the focus is on Select All)");
+  PressKey(VK_RETURN);
+  ExpectSelection(dialog, {"Birch Serif"});
+  Note("press Tab twice and Enter");
+  PressKey(VK_TAB);
+  PressKey(VK_TAB);
+  PressKey(VK_RETURN);
+  run = WatchRun(second, dialog);
+  ExpectRunShown(run, {fonts[1]}, BarWidths(run.fullWidth, {1}, 1));
+  box = ExpectBox(second, Summary(1), false);
+  if (box) Answer(box, IDOK);
+  ExpectEnd(second, run, true);
+  ExpectInstalled(fonts[1]);
 }
 
 void Screenshots() {

@@ -1,6 +1,5 @@
 // The installation run as a person lives through it: fonts that fail on the way and the two
-// answers to their message, and the refused close request. Cancel clicked in the progress
-// dialog is the stat suite's Wine test.
+// answers to their message, Cancel in the progress dialog, and the refused close request.
 #include "broadcast.h"
 #include "input.h"
 #include "report.h"
@@ -129,6 +128,36 @@ void FailureAnsweredCancel() {
   ExpectInstalled(fonts[0]);
   ExpectNotInstalled(fonts[2]);
   ExpectSourceKept(fonts[2], true);
+}
+
+void CancelDuringRun() {
+  const std::vector<FontLine> fonts = {{"ALDER.TTF", "Alder Sans", 4},
+                                       {"BIRCH.TTF", "Birch Sans", 5},
+                                       {"CEDAR.TTF", "Cedar Sans", 6},
+                                       {"DOGWOOD.TTF", "Dogwood Sans", 7}};
+  Program program;
+  HWND dialog = nullptr;
+  if (!StartRun(program, dialog, fonts)) return;
+  HWND progress = WaitSeen(program.pid, Seen::Progress, 5000);
+  if (!Expect(progress != nullptr, "the progress dialog appears", "")) return;
+  DWORD start = GetTickCount();
+  while (ControlText(progress, 111) != "Birch Sans" && GetTickCount() - start < Patience(5000))
+    Pause(5);
+  std::string before = ControlText(progress, 111);
+  Note("click Cancel in the progress dialog while it shows %s", Quoted(before).c_str());
+  Expect(GetForegroundWindow() == progress, "the progress dialog is the active window", "");
+  ClickControl(progress, IDCANCEL);
+  std::string after = ControlText(progress, 111);
+  ExpectText("the font at work when Cancel was clicked", "Birch Sans", before);
+  Expect(WaitGone(progress, 3000), "the progress dialog closes", "");
+  HWND box = ExpectBox(program, "2 new TrueType fonts are now available.", false);
+  if (box) Answer(box, IDOK);
+  ExpectExit(program, 0);
+  ExpectInstalled(fonts[0]);
+  ExpectInstalled(fonts[1]);
+  ExpectNotInstalled(fonts[2]);
+  ExpectNotInstalled(fonts[3]);
+  if (after != before) Note("the line changed to %s while clicking", Quoted(after).c_str());
 }
 
 void CloseRefusedDuringRun() {

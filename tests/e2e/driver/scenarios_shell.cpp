@@ -151,7 +151,7 @@ void StartedMinimised() {
     return;
   }
   Expect(!IsIconic(owner), "the owner window is no longer minimised", "");
-  ExpectFirstLook(program, dialog, {"Alder Sans"});
+  ExpectFirstLook(program, dialog, {"Alder Sans"}, false);
   ClickControl(dialog, IDCANCEL);
   ExpectExit(program, 0);
   ExpectNotInstalled(fonts[0]);

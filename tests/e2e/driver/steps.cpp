@@ -151,7 +151,8 @@ HWND OpenSelection(Program &program, const std::string &args, int show) {
   return dialog;
 }
 
-void ExpectFirstLook(const Program &program, HWND dialog, const std::vector<std::string> &names) {
+void ExpectFirstLook(const Program &program, HWND dialog, const std::vector<std::string> &names,
+                     bool deleteBox) {
   ExpectText("the selection dialog's caption", Caption, TextOf(dialog));
   ExpectTexts(dialog, "the selection dialog",
               {"Select the fonts you want to install and click on Install.",
@@ -164,8 +165,16 @@ void ExpectFirstLook(const Program &program, HWND dialog, const std::vector<std:
   Expect(SelectedItems(list).empty(), "no font is selected at first", Listed(SelectedItems(list)));
   ExpectControlText(dialog, 110, "the count label at first", "No fonts selected");
   Expect(!IsEnabledControl(dialog, IDOK), "Install is disabled at first", "");
-  Expect(!IsShownControl(dialog, 120), "the delete check box is hidden",
+  Expect(IsShownControl(dialog, 120) == deleteBox,
+         deleteBox ? "the check box 'Delete original font files' is shown"
+                   : "the delete check box is hidden",
          Format("visible: %d", IsShownControl(dialog, 120)));
+  if (deleteBox) {
+    ExpectText("the check box's text", "Delete original font files", ControlText(dialog, 120));
+    DWORD_PTR check = 0;
+    SendMessageTimeoutW(GetDlgItem(dialog, 120), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 3000, &check);
+    ExpectNumber("the check box starts unchecked", BST_UNCHECKED, static_cast<long long>(check));
+  }
   HWND focus = FocusOf(program);
   ExpectText("the keyboard focus starts on", "Select All", TextOf(focus));
 

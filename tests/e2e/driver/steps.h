@@ -36,9 +36,10 @@ bool ExpectControlText(HWND dialog, int id, const std::string &what, const std::
 // Starts the program and waits for its selection dialog (a FAIL and null when it does not come).
 HWND OpenSelection(Program &program, const std::string &args = "", int show = SW_SHOWNORMAL);
 // What a person sees first: caption, texts, the sorted names, nothing selected, "No fonts
-// selected", Install disabled, the check box hidden (no /d), focus on Select All, the dialog
+// selected", Install disabled, the check box shown only with /d, focus on Select All, the dialog
 // centred on the screen, and the owner window out of sight below it.
-void ExpectFirstLook(const Program &program, HWND dialog, const std::vector<std::string> &names);
+void ExpectFirstLook(const Program &program, HWND dialog, const std::vector<std::string> &names,
+                     bool deleteBox);
 // The count label and whether Install is enabled, after the program had time to react.
 void ExpectSelection(HWND dialog, const std::vector<std::string> &selected);
 // Clicks the items with these texts.
