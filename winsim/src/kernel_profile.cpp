@@ -8,7 +8,10 @@
 #include <windows.h>
 
 #include <cstring>
+#include <deque>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "kernel_files.h"
@@ -18,22 +21,26 @@
 
 namespace {
 
+using std::string_view;
 using winsim::detail::Machine;
 using winsim::detail::SetError;
 
-std::string Trim(const std::string &text) {
+// Lines, names and values are views into the text read (or into a line a write made): every
+// call reads the whole file, and copies of each line would cost more than the rest.
+
+string_view Trim(string_view text) {
   size_t first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return "";
+  if (first == string_view::npos) return {};
   size_t last = text.find_last_not_of(" \t");
   return text.substr(first, last - first + 1);
 }
 
-std::string TrimFront(const std::string &text) {
+string_view TrimFront(string_view text) {
   size_t first = text.find_first_not_of(" \t");
-  return first == std::string::npos ? "" : text.substr(first);
+  return first == string_view::npos ? string_view() : text.substr(first);
 }
 
-bool SameName(const std::string &a, const std::string &b) {
+bool SameName(string_view a, string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); i++) {
     char x = (a[i] >= 'a' && a[i] <= 'z') ? static_cast<char>(a[i] - 0x20) : a[i];
@@ -44,26 +51,26 @@ bool SameName(const std::string &a, const std::string &b) {
 }
 
 // The section a line opens, or false when it opens none: "[", the name, and the last "]".
-bool SectionOf(const std::string &line, std::string *name) {
-  std::string text = Trim(line);
+bool SectionOf(string_view line, string_view *name) {
+  string_view text = Trim(line);
   size_t close = text.rfind(']');
-  if (text.empty() || text[0] != '[' || close == std::string::npos) return false;
+  if (text.empty() || text[0] != '[' || close == string_view::npos) return false;
   *name = Trim(text.substr(1, close - 1));
   return true;
 }
 
 // Whether a line is a comment, which a listing of the section's keys leaves out.
-bool IsComment(const std::string &line) {
-  std::string text = Trim(line);
+bool IsComment(string_view line) {
+  string_view text = Trim(line);
   return !text.empty() && text[0] == ';';
 }
 
 // The key and value a line holds, or false for a line without "=". A line that begins with ';'
 // is still found by its key, as under Wine: only the listing of keys passes over it.
-bool EntryOf(const std::string &line, std::string *key, std::string *value) {
-  std::string text = Trim(line);
+bool EntryOf(string_view line, string_view *key, string_view *value) {
+  string_view text = Trim(line);
   size_t equals = text.find('=');
-  if (text.empty() || equals == std::string::npos) return false;
+  if (text.empty() || equals == string_view::npos) return false;
   *key = Trim(text.substr(0, equals));
   *value = Trim(text.substr(equals + 1));
   if (value->size() >= 2 && (value->front() == '"' || value->front() == '\'') &&
@@ -73,10 +80,18 @@ bool EntryOf(const std::string &line, std::string *key, std::string *value) {
   return true;
 }
 
+// WIN.INI as lines; a Profile stays where it was made, since its lines point into it.
 struct Profile {
   std::string host;
   bool exists = false;
-  std::vector<std::string> lines;
+  std::string text;                // the file as read
+  std::vector<string_view> lines;  // into text or into made
+  std::deque<std::string> made;    // the lines a write makes (a deque keeps them in place)
+
+  string_view Make(std::string line) {
+    made.push_back(std::move(line));
+    return made.back();
+  }
 };
 
 bool LoadProfile(Profile *profile) {
@@ -87,14 +102,14 @@ bool LoadProfile(Profile *profile) {
     return false;
   }
   if (!profile->exists) return true;
-  std::string text;
-  if (!winsim::detail::ReadWholeFile(profile->host, &text)) return false;
+  if (!winsim::detail::ReadWholeFile(profile->host, &profile->text)) return false;
+  string_view text = profile->text;
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (end == string_view::npos) end = text.size();
+    string_view line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     profile->lines.push_back(line);
     start = end + 1;
   }
@@ -104,13 +119,16 @@ bool LoadProfile(Profile *profile) {
 bool SaveProfile(const Profile &profile) {
   if (profile.exists && winsim::detail::IsReadOnlyOnDrive(profile.host)) return false;
   std::string text;
-  for (const std::string &line : profile.lines) text += line + "\r\n";
+  for (string_view line : profile.lines) {
+    text += line;
+    text += "\r\n";
+  }
   return winsim::detail::WriteWholeFile(profile.host, text, winsim::detail::DriveCreation::Replace);
 }
 
 // The lines [begin, end) of the first section with this name: the header and its entries.
-bool FindSection(const Profile &profile, const std::string &section, size_t *begin, size_t *end) {
-  std::string name;
+bool FindSection(const Profile &profile, string_view section, size_t *begin, size_t *end) {
+  string_view name;
   for (size_t i = 0; i < profile.lines.size(); i++) {
     if (!SectionOf(profile.lines[i], &name) || !SameName(name, Trim(section))) {
       continue;
@@ -124,8 +142,8 @@ bool FindSection(const Profile &profile, const std::string &section, size_t *beg
 }
 
 // The line of the key's first entry within [begin, end).
-bool FindKey(const Profile &profile, size_t begin, size_t end, const std::string &key, size_t *line,
-             std::string *storedKey, std::string *value) {
+bool FindKey(const Profile &profile, size_t begin, size_t end, string_view key, size_t *line,
+             string_view *storedKey, string_view *value) {
   for (size_t i = begin + 1; i < end; i++) {
     if (EntryOf(profile.lines[i], storedKey, value) && SameName(*storedKey, Trim(key))) {
       *line = i;
@@ -136,19 +154,22 @@ bool FindKey(const Profile &profile, size_t begin, size_t end, const std::string
 }
 
 // Copies a text into the caller's buffer as GetProfileStringA does: cut to size - 1 characters.
-DWORD CopyOut(const std::string &text, LPSTR buffer, DWORD size) {
+DWORD CopyOut(string_view text, LPSTR buffer, DWORD size) {
   DWORD length = static_cast<DWORD>(text.size());
   if (length > size - 1) length = size - 1;
-  std::memcpy(buffer, text.data(), length);
+  if (length > 0) std::memcpy(buffer, text.data(), length);  // an empty view may have no data
   buffer[length] = 0;
   return length;
 }
 
 // The key list of a section: each key followed by a NUL, and a final NUL; when it does not fit,
 // the last name is cut and two NULs end the buffer, and the result is size - 2.
-DWORD CopyKeys(const std::vector<std::string> &keys, LPSTR buffer, DWORD size) {
+DWORD CopyKeys(const std::vector<string_view> &keys, LPSTR buffer, DWORD size) {
   std::string list;
-  for (const std::string &key : keys) list += key + '\0';
+  for (string_view key : keys) {
+    list += key;
+    list += '\0';
+  }
   if (list.size() + 1 <= size) {
     std::memcpy(buffer, list.data(), list.size());
     buffer[list.size()] = 0;
@@ -171,8 +192,8 @@ DWORD WINAPI GetProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefa
   Machine();
   if (lpAppName == nullptr) winsim::detail::Unsupported("GetProfileStringA of the section list");
   if (nSize == 0) return 0;
-  std::string fallback = lpDefault != nullptr ? lpDefault : "";
-  while (!fallback.empty() && fallback.back() == ' ') fallback.pop_back();
+  string_view fallback = lpDefault != nullptr ? lpDefault : "";
+  while (!fallback.empty() && fallback.back() == ' ') fallback.remove_suffix(1);
   Profile profile;
   size_t begin = 0;
   size_t end = 0;
@@ -180,9 +201,9 @@ DWORD WINAPI GetProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefa
                FindSection(profile, lpAppName, &begin, &end);
   if (lpKeyName == nullptr) {
     if (!found) return CopyOut(fallback, lpReturnedString, nSize);
-    std::vector<std::string> keys;
-    std::string key;
-    std::string value;
+    std::vector<string_view> keys;
+    string_view key;
+    string_view value;
     for (size_t i = begin + 1; i < end; i++) {
       if (!IsComment(profile.lines[i]) && EntryOf(profile.lines[i], &key, &value)) {
         keys.push_back(key);
@@ -191,8 +212,8 @@ DWORD WINAPI GetProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpDefa
     return CopyKeys(keys, lpReturnedString, nSize);
   }
   size_t line = 0;
-  std::string storedKey;
-  std::string value;
+  string_view storedKey;
+  string_view value;
   if (found && FindKey(profile, begin, end, lpKeyName, &line, &storedKey, &value)) {
     return CopyOut(value, lpReturnedString, nSize);
   }
@@ -215,22 +236,25 @@ BOOL WINAPI WriteProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR lpStr
     if (found) profile.lines.erase(profile.lines.begin() + begin, profile.lines.begin() + end);
   } else {
     size_t line = 0;
-    std::string storedKey;
-    std::string value;
+    string_view storedKey;
+    string_view value;
     bool hasKey = found && FindKey(profile, begin, end, lpKeyName, &line, &storedKey, &value);
     if (lpString == nullptr) {
       if (hasKey) profile.lines.erase(profile.lines.begin() + line);
     } else if (hasKey) {
-      profile.lines[line] = storedKey + "=" + TrimFront(lpString);
+      std::string entry = std::string(storedKey) + "=" + std::string(TrimFront(lpString));
+      profile.lines[line] = profile.Make(std::move(entry));
     } else if (found) {
       // After the section's last line that is not blank.
       size_t at = end;
       while (at > begin + 1 && Trim(profile.lines[at - 1]).empty()) at--;
-      profile.lines.insert(profile.lines.begin() + at,
-                           TrimFront(lpKeyName) + "=" + TrimFront(lpString));
+      std::string entry =
+          std::string(TrimFront(lpKeyName)) + "=" + std::string(TrimFront(lpString));
+      profile.lines.insert(profile.lines.begin() + at, profile.Make(std::move(entry)));
     } else {
-      profile.lines.push_back("[" + Trim(lpAppName) + "]");
-      profile.lines.push_back(TrimFront(lpKeyName) + "=" + TrimFront(lpString));
+      profile.lines.push_back(profile.Make("[" + std::string(Trim(lpAppName)) + "]"));
+      profile.lines.push_back(
+          profile.Make(std::string(TrimFront(lpKeyName)) + "=" + std::string(TrimFront(lpString))));
     }
   }
   if (!SaveProfile(profile)) {

@@ -6,6 +6,8 @@
 #include "sim_paths.h"
 
 #include <algorithm>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "sim_drive.h"
@@ -43,6 +45,9 @@ bool FindDeviceName(const std::string &name, size_t *start, size_t *length) {
   size_t end = first;
   while (end < name.size() && name[end] != '.' && name[end] != ':') end++;
   while (end > first && name[end - 1] == ' ') end--;
+  *start = first;
+  *length = end - first;
+  if (end - first > 7) return false;  // longer than CONOUT$, the longest device name
   std::string base;
   for (size_t i = first; i < end; i++) base += UpperAscii(name[i]);
   bool device = base == "AUX" || base == "CON" || base == "NUL" || base == "PRN" ||
@@ -50,8 +55,6 @@ bool FindDeviceName(const std::string &name, size_t *start, size_t *length) {
   if (base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0)) {
     device = base[3] >= '1' && base[3] <= '9';
   }
-  *start = first;
-  *length = end - first;
   return device;
 }
 
@@ -62,10 +65,11 @@ void Collapse(std::string &path, size_t mark) {
   }
   size_t keep = std::max<size_t>(1, mark);
   std::string single = path.substr(0, std::min(keep, path.size()));
+  single.reserve(path.size());
   for (size_t i = keep; i < path.size(); i++) {
     if (path[i] != '\\' || single.back() != '\\') single += path[i];
   }
-  path = single;
+  path.swap(single);
 
   size_t p = mark;
   auto at = [&path](size_t i) { return i < path.size() ? path[i] : '\0'; };
@@ -115,13 +119,19 @@ std::string CurrentDirectoryWithBackslash() {
 
 // The entry in drive directory `dir` whose name equals `name` without regard to case: the exact
 // spelling when present, else the first in name order; empty when there is none.
+std::string FindListedEntry(const std::string &dir, const std::string &name);
+
 std::string FindEntry(const std::string &dir, const std::string &name) {
   // The exact spelling wins whenever it is there, and one look tells that without listing the
   // directory (which costs a test that touches many files dearly).
-  Drive &drive = TheDrive();
-  if (name != "." && name != ".." && drive.HasEntry(dir + "/" + name)) return name;
+  if (name != "." && name != ".." && TheDrive().HasEntry(dir + "/" + name)) return name;
+  return FindListedEntry(dir, name);
+}
+
+// FindEntry's search of the listing, for a name whose exact spelling is not there.
+std::string FindListedEntry(const std::string &dir, const std::string &name) {
   std::vector<std::string> names;
-  if (!drive.List(dir, &names)) return "";
+  if (!TheDrive().List(dir, &names)) return "";
   std::vector<std::string> matches;
   for (const std::string &candidate : names) {
     if (EqualIgnoringCase(candidate, name)) matches.push_back(candidate);
@@ -137,7 +147,7 @@ bool IsDriveDirectory(const std::string &path) {
   return TheDrive().Stat(path, &entry) && entry.directory;
 }
 
-bool HasInvalidCharacter(const std::string &component) {
+bool HasInvalidCharacter(std::string_view component) {
   for (char c : component) {
     unsigned char u = static_cast<unsigned char>(c);
     if (u < 0x20 || c == '*' || c == '?' || c == '<' || c == '>' || c == '|' || c == '"' ||
@@ -200,7 +210,7 @@ bool QualifyPath(const std::string &name, std::string *full) {
     path = CurrentDirectoryWithBackslash() + name;
   }
   Collapse(path, mark);
-  *full = path;
+  *full = std::move(path);
   return true;
 }
 
@@ -211,24 +221,47 @@ DWORD LocateFile(const std::string &name, std::string *host, bool *exists) {
   if (full.compare(0, 2, "\\\\") == 0) Unsupported("a file operation on a network path");
   if (full.size() >= MAX_PATH) return ErrorFilenameTooLong;
   if (UpperAscii(full[0]) != 'C') return ErrorPathNotFound;
-  std::vector<std::string> parts = SplitComponents(full);
-  for (const std::string &part : parts) {
-    if (HasInvalidCharacter(part)) return ErrorInvalidName;
-  }
+  // Every component is checked before any is looked up (a bad name wins over a missing
+  // directory); the backslashes between them are the only other characters.
+  if (full.size() > 3 && HasInvalidCharacter(std::string_view(full).substr(3)))
+    return ErrorInvalidName;
+  // The path grows by each component as stored (FindEntry's answer, built in place: this runs
+  // for every file call).
   std::string path = Machine().hostRoot;
-  for (size_t i = 0; i < parts.size(); i++) {
-    std::string entry = FindEntry(path, parts[i]);
-    bool last = i + 1 == parts.size();
+  path.reserve(path.size() + full.size());
+  bool there = true;  // the root itself, when no component follows
+  size_t at = 3;
+  while (true) {
+    while (at < full.size() && full[at] == '\\') at++;
+    if (at >= full.size()) break;
+    size_t stop = std::min(full.find('\\', at), full.size());
+    std::string_view part(full.data() + at, stop - at);
+    at = stop;
+    while (at < full.size() && full[at] == '\\') at++;
+    bool last = at >= full.size();
+    size_t dirLength = path.size();
+    path += '/';
+    path += part;
+    bool found = true;
+    if (part == "." || part == ".." || !TheDrive().HasEntry(path)) {
+      path.resize(dirLength);
+      std::string entry = FindListedEntry(path, std::string(part));
+      found = !entry.empty();
+      path += '/';
+      if (found) {
+        path += entry;
+      } else {
+        path += part;
+      }
+    }
     if (!last) {
-      if (entry.empty() || !IsDriveDirectory(path + "/" + entry)) return ErrorPathNotFound;
-      path += "/" + entry;
+      if (!found || !IsDriveDirectory(path)) return ErrorPathNotFound;
     } else {
-      path += "/" + (entry.empty() ? parts[i] : entry);
-      *exists = !entry.empty();
+      there = found;
     }
   }
-  if (parts.empty()) *exists = true;  // the root itself
-  *host = path;
+  *exists = there;
+  *host = std::move(path);
   return ERROR_SUCCESS;
 }
 
