@@ -4,6 +4,7 @@
 
 #include <winsim/sim.h>
 
+#include <map>
 #include <memory>
 
 #include "catalog/font_table.h"
@@ -23,7 +24,7 @@ void WriteFile(const std::string &winPath, const std::string &bytes) {
 // The bytes of a font file: a TrueType table directory with head and name tables, which is all
 // winsim asks of a font, then a pattern that differs from line to line so that a copy of the
 // wrong file shows. Size class 0 is an empty file, which is no font.
-std::string FontBytes(int sizeClass, int line) {
+std::string MakeFontBytes(int sizeClass, int line) {
   static const size_t base[] = {0, 44, 600, 16385};
   static const size_t spread[] = {1, 400, 3000, 4000};
   size_t size =
@@ -36,6 +37,18 @@ std::string FontBytes(int sizeClass, int line) {
                            'm', 'e', 0, 0, 0, 0, 0, 0, 0,  44, 0, 0, 0,   0};
   bytes.replace(0, 44, header, 44);
   return bytes;
+}
+
+// The same bytes, made once per process for the first lines (most cases have only a few).
+const std::string &FontBytes(int sizeClass, int line) {
+  constexpr int CachedLines = 256;
+  static std::map<int, std::string> made;
+  static std::string later;
+  if (line >= CachedLines) return later = MakeFontBytes(sizeClass, line);
+  auto found = made.find(sizeClass * CachedLines + line);
+  if (found == made.end())
+    found = made.emplace(sizeClass * CachedLines + line, MakeFontBytes(sizeClass, line)).first;
+  return found->second;
 }
 
 // Whether a name can be laid into dir as a file of exactly that name.

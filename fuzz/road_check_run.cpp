@@ -20,6 +20,8 @@ struct Reached {
   TableRow row;
   std::string upper;     // its file name in upper case
   std::string resource;  // its .Fot name
+  std::string source;    // the names its file reaches beside the program and as the copy
+  std::string copy;
   bool reported = false;
   bool installed = false;
 };
@@ -92,6 +94,8 @@ std::vector<Reached> FollowRun(RoadWorld &world, const std::vector<TableRow> &ta
     font.row = selected[j];
     font.upper = UpperName(font.row.fileName);
     font.resource = ResourceNameOf(font.upper);
+    font.source = ReachedName(world.programDir, font.row.fileName);
+    font.copy = ReachedName(world.systemDir, font.upper);
     size_t end = j + 1 < pumps.size() ? pumps[j + 1] : summary;
     if (end - pumps[j] > 1) world.Fail("several boxes for " + Quote(font.row.fontName));
     if (end > pumps[j]) {
@@ -144,9 +148,8 @@ std::vector<Reached> FollowRun(RoadWorld &world, const std::vector<TableRow> &ta
 void CheckInstalled(RoadWorld &world, const Reached &font, const Snapshot &before,
                     const Snapshot &after) {
   std::string at = "installed " + Quote(font.row.fontName) + ": ";
-  std::string source = ReachedName(world.programDir, font.row.fileName);
-  const std::string *original = Find(before.programFiles, source);
-  const std::string *copy = Find(after.systemFiles, ReachedName(world.systemDir, font.upper));
+  const std::string *original = Find(before.programFiles, font.source);
+  const std::string *copy = Find(after.systemFiles, font.copy);
   if (original == nullptr || copy == nullptr || *copy != *original) world.Fail(at + "no true copy");
   if (Find(after.systemFiles, font.resource) == nullptr) world.Fail(at + "no .Fot");
   if (FontsValue(font.row.fontName) != font.resource)
@@ -166,9 +169,8 @@ void CheckProgramFiles(RoadWorld &world, const std::vector<Reached> &reached,
   for (const auto &file : before.programFiles) {
     bool deletable = false;
     for (const Reached &font : reached) {
-      deletable =
-          deletable || (font.installed && world.input.deleteOriginals &&
-                        SameName(file.first, ReachedName(world.programDir, font.row.fileName)));
+      deletable = deletable || (font.installed && world.input.deleteOriginals &&
+                                SameName(file.first, font.source));
     }
     auto now = after.programFiles.find(file.first);
     bool deleteFailed = world.input.fault == RoadFault::Delete;
@@ -193,7 +195,7 @@ void CheckSystemFiles(RoadWorld &world, const std::vector<Reached> &reached, con
   for (const auto &file : before.systemFiles) {
     bool replaceable = false;
     for (const Reached &font : reached) {
-      replaceable = replaceable || SameName(file.first, ReachedName(world.systemDir, font.upper));
+      replaceable = replaceable || SameName(file.first, font.copy);
     }
     if (world.input.programInSystem) replaceable = false;
     auto now = after.systemFiles.find(file.first);
@@ -209,12 +211,10 @@ void CheckSystemFiles(RoadWorld &world, const std::vector<Reached> &reached, con
     bool resource = false;
     bool resourceWithCopy = false;  // a .Fot is made only for a copy that is there
     for (const Reached &font : reached) {
-      copy = copy || SameName(file.first, ReachedName(world.systemDir, font.upper));
+      copy = copy || SameName(file.first, font.copy);
       if (SameName(file.first, font.resource)) {
         resource = true;
-        resourceWithCopy =
-            resourceWithCopy ||
-            Find(after.systemFiles, ReachedName(world.systemDir, font.upper)) != nullptr;
+        resourceWithCopy = resourceWithCopy || Find(after.systemFiles, font.copy) != nullptr;
       }
     }
     if (!copy && !resource) world.Fail("new system file " + Quote(file.first));
