@@ -9,7 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <sstream>
+#include <utility>
 
 #include "catalog/font_table.h"
 #include "road_world.h"
@@ -33,10 +33,12 @@ std::vector<std::string> ReadWinIni() {
   std::vector<std::string> lines;
   std::string bytes;
   winsim::ReadDriveFile("C:\\WINDOWS\\WIN.INI", &bytes);
-  std::istringstream text(bytes);
-  for (std::string line; std::getline(text, line);) {
+  for (size_t start = 0; start < bytes.size();) {
+    size_t end = std::min(bytes.find('\n', start), bytes.size());
+    std::string line = bytes.substr(start, end - start);
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
+    lines.push_back(std::move(line));
+    start = end + 1;
   }
   return lines;
 }

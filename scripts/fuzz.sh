@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${FUZZ_SECONDS:-600}
-build=build/fuzz
+build=${FUZZ_BUILD:-build/fuzz}  # FUZZ_BUILD: another build directory, for a run beside this one
 mkdir -p build
 
 cmake -S fuzz -B "$build" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang >"$build-configure.log" 2>&1 ||
