@@ -62,9 +62,10 @@ bool CanCreate(const std::string &dir, const std::string &name) {
   return winsim::FullPath(dir + name) == dir + name && dir.size() + name.size() < MAX_PATH;
 }
 
-// A key the case may write into WIN.INI beforehand: one that reads back as itself.
+// A key the case may write into WIN.INI beforehand: one that reads back as itself. A line break
+// in it would start a line of its own (one beginning with '[' passes for a section header here).
 bool CanWriteKey(const std::string &key) {
-  return !key.empty() && key[0] != '[' && key.find('=') == std::string::npos;
+  return !key.empty() && key[0] != '[' && key.find_first_of("=\r\n") == std::string::npos;
 }
 
 // Starts the case's machine on an empty drive; it ends with the returned guard. The drive lives
