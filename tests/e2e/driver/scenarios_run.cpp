@@ -1,6 +1,5 @@
 // The installation run as a person lives through it: fonts that fail on the way and the two
 // answers to their message, Cancel in the progress dialog, and the refused close request.
-#include "broadcast.h"
 #include "input.h"
 #include "report.h"
 #include "scenario.h"
@@ -13,9 +12,7 @@ namespace {
 // Starts the program over these fonts, selects them all and presses Install.
 bool StartRun(Program &program, HWND &dialog, const std::vector<FontLine> &fonts,
               void (*afterListRead)() = nullptr) {
-  if (!SetScene(fonts)) return false;
-  StartListening();
-  dialog = OpenSelection(program);
+  dialog = OpenOver(program, fonts);
   if (!dialog) return false;
   if (afterListRead) afterListRead();
   ClickControl(dialog, 130);
@@ -60,15 +57,8 @@ void FailuresAnsweredOk() {
   Program program;
   HWND dialog = nullptr;
   if (!StartRun(program, dialog, fonts, BreakFontsOnTheWay)) return;
-  std::vector<long long> sizes;
-  long long total = 0;
-  for (const FontLine &font : fonts) {
-    sizes.push_back(RealFontSize(font.real));
-    total += sizes.back();
-  }
-  std::vector<int> widths;
   RunSeen run = WatchRun(program, dialog);
-  widths = BarWidths(run.fullWidth, sizes, total);
+  std::vector<int> widths = BarWidths(run, fonts, fonts);
   struct Failure {
     const char *message;
     int barAfter;  // index of the last font handled before the message
@@ -84,7 +74,7 @@ void FailuresAnsweredOk() {
     Answer(box, IDOK);
     WatchMore(program, run);
   }
-  HWND box = ExpectBox(program, "2 new TrueType fonts are now available.", false);
+  HWND box = ExpectBox(program, Summary(2), false);
   if (box) {
     ExpectNumber("the bar's width under the summary", run.fullWidth, ShownWidth(run));
     Answer(box, IDOK);
@@ -112,13 +102,12 @@ void FailureAnsweredCancel() {
   HWND dialog = nullptr;
   if (!StartRun(program, dialog, fonts, RemoveBirch)) return;
   RunSeen run = WatchRun(program, dialog);
-  long long total = RealFontSize(4) + RealFontSize(5) + RealFontSize(6);
-  std::vector<int> widths = BarWidths(run.fullWidth, {RealFontSize(4)}, total);
+  std::vector<int> widths = BarWidths(run, {fonts[0]}, fonts);
   HWND box = ExpectBox(program, "Cannot copy the font file 'BIRCH.TTF'.", true);
   if (!box) return;
   Answer(box, IDCANCEL);
   WatchMore(program, run);
-  box = ExpectBox(program, "1 new TrueType font is now available.", false);
+  box = ExpectBox(program, Summary(1), false);
   if (box) {
     ExpectNumber("the bar keeps its width under the summary", widths[0], ShownWidth(run));
     Answer(box, IDOK);
@@ -138,11 +127,8 @@ void CancelDuringRun() {
   Program program;
   HWND dialog = nullptr;
   if (!StartRun(program, dialog, fonts)) return;
-  HWND progress = WaitSeen(program.pid, Seen::Progress, 5000);
-  if (!Expect(progress != nullptr, "the progress dialog appears", "")) return;
-  DWORD start = GetTickCount();
-  while (ControlText(progress, 111) != "Birch Sans" && GetTickCount() - start < Patience(5000))
-    Pause(5);
+  HWND progress = WaitFontAtWork(program, "Birch Sans");
+  if (!progress) return;
   std::string before = ControlText(progress, 111);
   Note("click Cancel in the progress dialog while it shows %s", Quoted(before).c_str());
   Expect(GetForegroundWindow() == progress, "the progress dialog is the active window", "");
@@ -150,13 +136,9 @@ void CancelDuringRun() {
   std::string after = ControlText(progress, 111);
   ExpectText("the font at work when Cancel was clicked", "Birch Sans", before);
   Expect(WaitGone(progress, 3000), "the progress dialog closes", "");
-  HWND box = ExpectBox(program, "2 new TrueType fonts are now available.", false);
-  if (box) Answer(box, IDOK);
+  AnswerSummary(program, 2);
   ExpectExit(program, 0);
-  ExpectInstalled(fonts[0]);
-  ExpectInstalled(fonts[1]);
-  ExpectNotInstalled(fonts[2]);
-  ExpectNotInstalled(fonts[3]);
+  ExpectInstalledAs(fonts, "1100");
   if (after != before) Note("the line changed to %s while clicking", Quoted(after).c_str());
 }
 
@@ -177,15 +159,14 @@ void CloseRefusedDuringRun() {
   RunSeen run = WatchRun(program, dialog);
   Expect(IsWindow(dialog) && IsWindow(owner), "the selection dialog and the owner window remain",
          "");
-  HWND box = ExpectBox(program, "3 new TrueType fonts are now available.", false);
+  HWND box = ExpectBox(program, Summary(3), false);
   if (!box) return;
   Note("post WM_CLOSE to the owner window while the summary is up");
   PostMessageA(owner, WM_CLOSE, 0, 0);
   Pause(500);
   Expect(IsShown(box) && IsWindow(dialog), "the summary and the selection dialog remain", "");
   Answer(box, IDOK);
-  long long a = RealFontSize(4), b = RealFontSize(5), c = RealFontSize(6);
-  ExpectRunShown(run, fonts, BarWidths(run.fullWidth, {a, b, c}, a + b + c));
+  ExpectRunShown(run, fonts, BarWidths(run, fonts, fonts));
   ExpectExit(program, 0);
   for (const FontLine &font : fonts) ExpectInstalled(font);
 }

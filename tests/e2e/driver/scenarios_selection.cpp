@@ -8,23 +8,12 @@
 #include "screen.h"
 #include "steps.h"
 
-namespace {
-
-bool Checked(HWND dialog, int id) {
-  DWORD_PTR check = 0;
-  SendMessageTimeoutW(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 3000, &check);
-  return check == BST_CHECKED;
-}
-
-}  // namespace
-
 void SelectAllAndUnselectAll() {
   const std::vector<FontLine> fonts = {{"ALDER.TTF", "Alder Mono", 6},
                                        {"BIRCH.TTF", "Birch Serif", 5},
                                        {"CEDAR.TTF", "Cedar Sans", 4}};
-  if (!SetScene(fonts)) return;
   Program program;
-  HWND dialog = OpenSelection(program);
+  HWND dialog = OpenOver(program, fonts);
   if (!dialog) return;
   ExpectFirstLook(program, dialog, {"Alder Mono", "Birch Serif", "Cedar Sans"}, false);
   ClickItems(dialog, {"Alder Mono"});
@@ -41,18 +30,8 @@ void SelectAllAndUnselectAll() {
   ExpectSelection(dialog, {});
   ClickItems(dialog, {"Cedar Sans", "Birch Serif"});
   ExpectSelection(dialog, {"Birch Serif", "Cedar Sans"});
-  Note("click Install");
-  ClickControl(dialog, IDOK);
-  RunSeen run = WatchRun(program, dialog);
-  long long birch = RealFontSize(5), cedar = RealFontSize(4);
-  ExpectRunShown(run, {fonts[1], fonts[2]},
-                 BarWidths(run.fullWidth, {birch, cedar}, birch + cedar));
-  HWND box = ExpectBox(program, "2 new TrueType fonts are now available.", false);
-  if (box) Answer(box, IDOK);
-  ExpectExit(program, 0);
+  InstallRoad(program, dialog, {fonts[1], fonts[2]});
   ExpectNotInstalled(fonts[0]);
-  ExpectInstalled(fonts[1]);
-  ExpectInstalled(fonts[2]);
 }
 
 void DeleteOption() {
@@ -85,7 +64,7 @@ void DeleteOption() {
   Note("click the check box");
   ClickControl(dialog, 120);
   Pause(200);
-  Expect(Checked(dialog, 120), "the check box is checked", "");
+  ExpectNumber("the check box is checked", BST_CHECKED, CheckState(dialog, 120));
   Note("BIRCH.Fot appears in the system directory after the list was read");
   WriteBytes(InSystemFolder("BIRCH.Fot"), "an older resource file");
   ClickControl(dialog, 130);
@@ -95,8 +74,7 @@ void DeleteOption() {
   HWND box = ExpectBox(program, "Cannot create the resource file 'BIRCH.FOT'.", true);
   if (box) Answer(box, IDOK);
   WatchMore(program, run);
-  box = ExpectBox(program, "2 new TrueType fonts are now available.", false);
-  if (box) Answer(box, IDOK);
+  AnswerSummary(program, 2);
   ExpectExit(program, 0);
   ExpectInstalled(fonts[0]);
   ExpectInstalled(fonts[2]);

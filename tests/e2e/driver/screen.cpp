@@ -164,6 +164,10 @@ bool IsShownControl(HWND dialog, int id) {
   return IsShown(GetDlgItem(dialog, id));
 }
 
+long long CheckState(HWND dialog, int id) {
+  return Ask(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0);
+}
+
 RECT ScreenRect(HWND window) {
   RECT rect = {0, 0, 0, 0};
   GetWindowRect(window, &rect);

@@ -40,6 +40,8 @@ std::string ClassOf(HWND window);
 bool IsShown(HWND window);  // exists and visible
 bool IsEnabledControl(HWND dialog, int id);
 bool IsShownControl(HWND dialog, int id);
+// A check box's BM_GETCHECK state (-1 when the program does not answer).
+long long CheckState(HWND dialog, int id);
 RECT ScreenRect(HWND window);
 int Width(const RECT &rect);
 int Height(const RECT &rect);

@@ -1,6 +1,7 @@
 // Scenario steps over the scene, the program's windows and genuine input.
 #include "steps.h"
 
+#include "broadcast.h"
 #include "input.h"
 #include "report.h"
 #include "scene.h"
@@ -131,6 +132,12 @@ bool ExpectControlText(HWND dialog, int id, const std::string &what, const std::
   return ExpectText(what, expected, seen);
 }
 
+HWND OpenOver(Program &program, const std::vector<FontLine> &fonts, const std::string &args) {
+  if (!SetScene(fonts)) return nullptr;
+  StartListening();
+  return OpenSelection(program, args);
+}
+
 HWND OpenSelection(Program &program, const std::string &args, int show) {
   if (!StartProgram(program, ProgramPath(), args, show)) {
     Expect(false, "the program starts", "CreateProcess failed");
@@ -171,9 +178,7 @@ void ExpectFirstLook(const Program &program, HWND dialog, const std::vector<std:
          Format("visible: %d", IsShownControl(dialog, 120)));
   if (deleteBox) {
     ExpectText("the check box's text", "Delete original font files", ControlText(dialog, 120));
-    DWORD_PTR check = 0;
-    SendMessageTimeoutW(GetDlgItem(dialog, 120), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 3000, &check);
-    ExpectNumber("the check box starts unchecked", BST_UNCHECKED, static_cast<long long>(check));
+    ExpectNumber("the check box starts unchecked", BST_UNCHECKED, CheckState(dialog, 120));
   }
   HWND focus = FocusOf(program);
   ExpectText("the keyboard focus starts on", "Select All", TextOf(focus));
@@ -274,16 +279,26 @@ void WatchMore(const Program &program, RunSeen &run) {
   Expect(false, "the run ends within a minute", "it went on");
 }
 
-std::vector<int> BarWidths(int fullWidth, const std::vector<long long> &handledSizes,
-                           long long totalBytes) {
+std::vector<int> BarWidths(const RunSeen &run, const std::vector<FontLine> &handled,
+                           const std::vector<FontLine> &selected) {
+  long long total = 0, done = 0;
+  for (const FontLine &font : selected) total += RealFontSize(font.real);
   std::vector<int> widths;
-  long long done = 0;
-  for (long long size : handledSizes) {
-    done += size;
-    int percent = static_cast<int>(done * 100.0 / totalBytes + 0.5);
-    widths.push_back(MulDiv(fullWidth, percent, 100));
+  for (const FontLine &font : handled) {
+    done += RealFontSize(font.real);
+    int percent = static_cast<int>(done * 100.0 / total + 0.5);
+    widths.push_back(MulDiv(run.fullWidth, percent, 100));
   }
   return widths;
+}
+
+HWND WaitFontAtWork(const Program &program, const std::string &font, DWORD ms) {
+  HWND progress = WaitSeen(program.pid, Seen::Progress, 5000);
+  if (!Expect(progress != nullptr, "the progress dialog appears", "")) return nullptr;
+  DWORD start = GetTickCount();
+  while (ControlText(progress, 111) != font && GetTickCount() - start < Patience(ms)) Pause(5);
+  ExpectText("the line 'Font:' comes to name", font, ControlText(progress, 111));
+  return progress;
 }
 
 void ExpectRunShown(const RunSeen &run, const std::vector<FontLine> &fonts,
@@ -332,6 +347,43 @@ void Answer(HWND box, int id) {
   Expect(WaitGone(box, 5000), "the message box goes away", "");
 }
 
+std::string Summary(int added) {
+  if (added == 1) return "1 new TrueType font is now available.";
+  return Format("%d new TrueType fonts are now available.", added);
+}
+
+void AnswerSummary(const Program &program, int added, DWORD ms) {
+  HWND box = ExpectBox(program, Summary(added), false, ms);
+  if (box) Answer(box, IDOK);
+}
+
+void InstallRoad(const Program &program, HWND dialog, const std::vector<FontLine> &selected,
+                 bool byEnter) {
+  Note(byEnter ? "press Enter" : "click Install");
+  if (byEnter) {
+    PressKey(VK_RETURN);
+  } else {
+    ClickControl(dialog, IDOK);
+  }
+  RunSeen run = WatchRun(program, dialog);
+  ExpectRunShown(run, selected, BarWidths(run, selected, selected));
+  HWND box = ExpectBox(program, Summary(static_cast<int>(selected.size())), false);
+  if (box) {
+    Expect(GetWindow(box, GW_OWNER) == run.progress, "the summary is owned by the progress dialog",
+           "");
+    Answer(box, IDOK);
+  }
+  Expect(WaitGone(run.progress, 5000), "the progress dialog closes", "");
+  ExpectExit(program, 0);
+  std::vector<std::string> heard = TakeBroadcasts();
+  Expect(heard == std::vector<std::string>{"WM_FONTCHANGE", "WM_WININICHANGE 'Fonts'"},
+         "another program's window was told", Listed(heard));
+  for (const FontLine &font : selected) {
+    ExpectInstalled(font);
+    ExpectSourceKept(font, true);
+  }
+}
+
 void ExpectExit(const Program &program, DWORD code, DWORD ms) {
   DWORD seen = WaitExit(program, ms);
   if (seen == STILL_ACTIVE) {
@@ -368,4 +420,14 @@ void ExpectSourceKept(const FontLine &font, bool kept) {
   Expect(present == kept,
          font.file + (kept ? " is still beside the program" : " was deleted beside the program"),
          Format("present: %d", present));
+}
+
+void ExpectInstalledAs(const std::vector<FontLine> &fonts, const char *pattern) {
+  for (size_t i = 0; i < fonts.size() && pattern[i]; i++) {
+    if (pattern[i] == '1') {
+      ExpectInstalled(fonts[i]);
+    } else {
+      ExpectNotInstalled(fonts[i]);
+    }
+  }
 }

@@ -35,6 +35,8 @@ bool ExpectControlText(HWND dialog, int id, const std::string &what, const std::
 
 // Starts the program and waits for its selection dialog (a FAIL and null when it does not come).
 HWND OpenSelection(Program &program, const std::string &args = "", int show = SW_SHOWNORMAL);
+// Lays out the scene, listens for broadcasts and opens the selection dialog (null after a FAIL).
+HWND OpenOver(Program &program, const std::vector<FontLine> &fonts, const std::string &args = "");
 // What a person sees first: caption, texts, the sorted names, nothing selected, "No fonts
 // selected", Install disabled, the check box shown only with /d, focus on Select All, the dialog
 // centred on the screen, and the owner window out of sight below it.
@@ -64,9 +66,13 @@ struct RunSeen {
 RunSeen WatchRun(const Program &program, HWND selection);
 // Records on after a message box was answered.
 void WatchMore(const Program &program, RunSeen &run);
-// The bar widths the run must show after each handled font, for these file sizes.
-std::vector<int> BarWidths(int fullWidth, const std::vector<long long> &handledSizes,
-                           long long totalBytes);
+// The bar widths the run must show after each of the handled fonts, of the bytes of all the
+// selected fonts.
+std::vector<int> BarWidths(const RunSeen &run, const std::vector<FontLine> &handled,
+                           const std::vector<FontLine> &selected);
+// Waits for the progress dialog and then until its line 'Font:' names `font`; the dialog, or null
+// after a FAIL when it did not appear.
+HWND WaitFontAtWork(const Program &program, const std::string &font, DWORD ms = 5000);
 // Checks the distinct font lines, file lines and bar widths seen, in order.
 void ExpectRunShown(const RunSeen &run, const std::vector<FontLine> &fonts,
                     const std::vector<int> &widths);
@@ -76,6 +82,16 @@ void ExpectRunShown(const RunSeen &run, const std::vector<FontLine> &fonts,
 HWND ExpectBox(const Program &program, const std::string &text, bool withCancel, DWORD ms = 8000);
 // Clicks button id of the box and waits until the box is gone.
 void Answer(HWND box, int id);
+// "1 new TrueType font is now available." and its plural.
+std::string Summary(int added);
+// Waits for the summary of `added` fonts and answers OK.
+void AnswerSummary(const Program &program, int added, DWORD ms = 8000);
+// Clicks Install (or presses Enter, with `byEnter`), watches the run over the fonts that are
+// selected, checks what it showed and the summary, owned by the progress dialog, and the end: the
+// dialogs go, the program ends with 0, and the other programs were told once that the font table
+// changed. The fonts are then installed and still beside the program.
+void InstallRoad(const Program &program, HWND dialog, const std::vector<FontLine> &selected,
+                 bool byEnter = false);
 
 void ExpectExit(const Program &program, DWORD code = 0, DWORD ms = 8000);
 
@@ -87,3 +103,5 @@ void ExpectInstalled(const FontLine &font);
 void ExpectNotInstalled(const FontLine &font);
 // Whether the file beside the program is still there.
 void ExpectSourceKept(const FontLine &font, bool kept);
+// ExpectInstalled for the fonts whose flag is '1' in `pattern` ("101"), ExpectNotInstalled for '0'.
+void ExpectInstalledAs(const std::vector<FontLine> &fonts, const char *pattern);
