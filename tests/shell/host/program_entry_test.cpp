@@ -183,8 +183,7 @@ TEST_F(ShellTest, StartFailures) {
   for (const Row &row : rows) {
     SCOPED_TRACE(row.context);
     NewMachine();
-    sandbox->WriteFile(sandbox->InProgramDir("QBSANS.TTF"), "font bytes");
-    sandbox->WriteFile(sandbox->InProgramDir("Quillbox.Lst"), "QBSANS.TTF Quillbox Test Sans\r\n");
+    WriteListAndFonts();
     user32::Fail(row.operation);
     // The one message box is answered at once; the owner window is looked up while it is open.
     user32::OnMessageBox([&](HWND, const winsim::MessageBoxRecord &) { FindWindows(); });
@@ -229,8 +228,7 @@ TEST_F(ShellTest, CommandLineOption) {
   for (const Row &row : rows) {
     SCOPED_TRACE(std::string("tail [") + row.tail + "]");
     NewMachine();
-    sandbox->WriteFile(sandbox->InProgramDir("QBSANS.TTF"), "font bytes");
-    sandbox->WriteFile(sandbox->InProgramDir("Quillbox.Lst"), "QBSANS.TTF Quillbox Test Sans\r\n");
+    WriteListAndFonts();
     bool shown = false;
     Idle([&] {
       FindWindows();
@@ -264,8 +262,7 @@ TEST_F(ShellTest, FirstShowCommand) {
   for (const Row &row : rows) {
     SCOPED_TRACE(row.context);
     NewMachine();
-    sandbox->WriteFile(sandbox->InProgramDir("QBSANS.TTF"), "font bytes");
-    sandbox->WriteFile(sandbox->InProgramDir("Quillbox.Lst"), "QBSANS.TTF Quillbox Test Sans\r\n");
+    WriteListAndFonts();
     bool iconic = false;
     HWND createdDialog = nullptr;
     Idle([&] {
