@@ -90,7 +90,10 @@ std::unique_ptr<winsim::Machine> LayOutMachine(RoadWorld &world) {
   for (size_t n = 0; n < world.lines.size(); n++) {
     const ListLine &line = world.lines[n];
     unsigned flags = input.lineFlags[n % 16];
-    if ((flags & 0x01) && CanCreate(world.programDir, line.fileName)) {
+    // A font file of the list file's own name would replace the list (the check of the loader's
+    // answer goes by the list as the case gives it).
+    if ((flags & 0x01) && CanCreate(world.programDir, line.fileName) &&
+        UpperName(line.fileName) != "QUILLBOX.LST") {
       WriteFile(world.programDir + line.fileName, FontBytes(flags >> 6, static_cast<int>(n)));
     }
     std::string resource = ResourceNameOf(line.fileName);
