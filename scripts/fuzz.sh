@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the road fuzzer (fuzz/, clang with libFuzzer, AddressSanitizer and UBSan, against winsim)
-# and runs it with one worker for FUZZ_SECONDS (default 600), starting from the seed corpus in
-# fuzz/corpus. New cases go to build/fuzz/work; a crash or a failed property stops the run and
+# and runs it for FUZZ_SECONDS (default 600) with one worker per processor (FUZZ_WORKERS), starting
+# from the seed corpus in fuzz/corpus. New cases go to build/fuzz/work; a crash or a failed property stops the run and
 # leaves its input in build/fuzz/found. Exits non-zero when the fuzzer found anything.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -23,13 +23,27 @@ mkdir -p "$build/work" "$build/found"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-malloc_context_size=0:max_malloc_fill_size=0:quarantine_size_mb=16:detect_leaks=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
+workers=${FUZZ_WORKERS:-$(nproc)}
+# More than one worker: libFuzzer's fork mode, whose children share one corpus; a crash or a failed
+# property in any of them stops the run.
+parallel=()
+[ "$workers" -gt 1 ] && parallel=(-fork="$workers")
 log=$build/fuzz.log
-echo "Fuzzing for $seconds s with one worker; log in $log"
+echo "Fuzzing for $seconds s with $workers worker(s); log in $log"
 status=0
-"$build/road_fuzzer" -max_total_time="$seconds" -print_final_stats=1 -detect_leaks=0 -max_len=4096 \
-  -timeout=30 -artifact_prefix="$build/found/" "$build/work" fuzz/corpus >"$log" 2>&1 || status=$?
+"$build/road_fuzzer" "${parallel[@]}" -max_total_time="$seconds" -print_final_stats=1 \
+  -detect_leaks=0 -max_len=4096 -timeout=30 -artifact_prefix="$build/found/" "$build/work" \
+  fuzz/corpus >"$log" 2>&1 || status=$?
 
-grep -E "^#[0-9]+ +DONE|^stat::" "$log" || tail -n 40 "$log"
+# The last progress line holds the executions of all workers together.
+last=$(grep -E "^#[0-9]+" "$log" | tail -n 1 || true)
+if [ -n "$last" ]; then
+  executions=$(echo "$last" | sed -E 's/^#([0-9]+).*/\1/')
+  echo "$last"
+  echo "executions: $executions in $seconds s, $((executions / seconds)) per second"
+else
+  tail -n 40 "$log"
+fi
 
 if [ "$status" -ne 0 ]; then
   grep -A12 -E "road property failed|ERROR: (AddressSanitizer|libFuzzer)|runtime error" "$log" | head -n 40
