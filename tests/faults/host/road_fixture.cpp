@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "catalog/font_table.h"
+#include "common/host/fresh_globals.h"
 #include "install/stat_dialog.h"
 #include "resource.h"
 #include "shell/app_main.h"
@@ -68,15 +69,7 @@ std::vector<std::string> ListItems(HWND dialog) {
 }  // namespace
 
 Road::Road() : sandbox_(std::make_unique<Sandbox>()) {
-  // The program's globals as a fresh process has them.
-  hInst = nullptr;
-  hFontDial = nullptr;
-  ShowDeleteOption = 0;
-  DeleteOriginals = 0;
-  FontList = nullptr;
-  FontCount = 0;
-  StatPending = 0;
-  StatEnded = 0;
+  ResetProgramGlobals();
 
   std::string list;
   int seed = 0;

@@ -2,6 +2,7 @@
 #include "shell/host/shell_fixture.h"
 
 #include "catalog/font_table.h"
+#include "common/host/fresh_globals.h"
 #include "install/stat_dialog.h"
 #include "shell/app_main.h"
 #include "shell/font_wind.h"
@@ -32,16 +33,7 @@ void ShellTest::NewMachine() {
   sandbox = std::make_unique<Sandbox>();
   owner = nullptr;
   dialog = nullptr;
-  // The program's globals as a fresh process has them. The table of an earlier test belonged to
-  // an earlier machine, so it is forgotten, not freed.
-  hInst = nullptr;
-  hFontDial = nullptr;
-  ShowDeleteOption = 0;
-  DeleteOriginals = 0;
-  FontList = nullptr;
-  FontCount = 0;
-  StatPending = 0;
-  StatEnded = 0;
+  ResetProgramGlobals();
 }
 
 void ShellTest::TearDown() {
