@@ -3,7 +3,7 @@
 // each box can be laid to the font it belongs to.
 #include <winsim/sim.h>
 
-#include "install/stat_dialog.h"
+#include "install/run_host.h"
 #include "road_world.h"
 
 RoadWorld *currentRoad = nullptr;

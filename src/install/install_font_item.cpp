@@ -5,7 +5,7 @@
 #include "catalog/file_ops.h"
 #include "install/install_same_file.h"
 #include "install/install_texts.h"
-#include "resource.h"
+#include "install/run_host.h"
 #include "shell/globals.h"
 
 namespace {
@@ -75,8 +75,8 @@ int InstallFontItem(HWND dialog, const FontItem *item, int *added) {
   *added = 0;
 
   BuildFontNames(item, &texts);
-  SetDlgItemTextA(dialog, IDC_STATFONT, texts.fontName);
-  SetDlgItemTextA(dialog, IDC_STATFILE, texts.upperFile);
+  SetDlgItemTextA(dialog, RunFontLine, texts.fontName);
+  SetDlgItemTextA(dialog, RunFileLine, texts.upperFile);
   BuildFontPaths(&texts);
 
   int sameFile = 0;

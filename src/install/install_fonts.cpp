@@ -4,7 +4,7 @@
 
 #include "catalog/font_table.h"
 #include "install/install_font_item.h"
-#include "install/stat_dialog.h"
+#include "install/run_host.h"
 #include "shell/globals.h"
 
 namespace {

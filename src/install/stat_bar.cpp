@@ -1,7 +1,7 @@
 // The progress bar: its full rectangle is read once per run while it still has its template
 // size, and each update shows a share of that width, painted at once since the run does not
 // return to a message loop between fonts.
-#include "install/stat_dialog.h"
+#include "install/run_host.h"
 
 #include "resource.h"
 

@@ -13,11 +13,3 @@ INT_PTR RunStatDialog(HWND owner);
 // C linkage: the executable exports the procedure under this plain name.
 extern "C" INT_PTR CALLBACK FontStatProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 void PlaceStatDialog(HWND dialog);
-
-// What the run needs of its host.
-// Dispatches the thread's messages for 500 ms; 0 when it dispatched a WM_STOPINSTALL for dialog.
-int PumpMessages(HWND dialog);
-// Records the bar's full rectangle; called once at the start of a run.
-void CaptureStatBar(HWND dialog);
-// Shows percent (0..100) of the bar's full width.
-void UpdateStatBar(HWND dialog, int percent);

@@ -1,5 +1,6 @@
 // The run's pacing pump: for 500 ms before each font it dispatches every message of the thread,
 // so the dialog stays responsive and a click on Cancel can stop the run.
+#include "install/run_host.h"
 #include "install/stat_dialog.h"
 
 #include "shell/globals.h"

@@ -2,7 +2,7 @@
 // as recorders with scripted answers, in place of the progress dialog's.
 #include "run/run_host_double.h"
 
-#include "install/stat_dialog.h"
+#include "install/run_host.h"
 
 namespace run_host {
 namespace {

@@ -2,6 +2,7 @@
 // top and height kept, made visible by the first update even at width 0.
 #include <gtest/gtest.h>
 
+#include "install/run_host.h"
 #include "install/stat_dialog.h"
 #include "resource.h"
 #include "shell/globals.h"

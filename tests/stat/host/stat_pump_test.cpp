@@ -3,6 +3,7 @@
 // it dispatched to the dialog itself.
 #include <gtest/gtest.h>
 
+#include "install/run_host.h"
 #include "install/stat_dialog.h"
 #include "shell/globals.h"
 #include "stat/host/stat_run_sim.h"

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "common/message_boxes.h"
+#include "install/run_host.h"
 #include "install/stat_dialog.h"
 #include "resource.h"
 #include "shell/globals.h"
