@@ -1,5 +1,5 @@
 # The program's sources, split into small libraries by role so that a test program can link
-# exactly the pieces it exercises (the installation run, say, with a test double for its host).
+# exactly the pieces it exercises (the installation run, say, with a stand-in for its host).
 #
 #   qb_globals   src/shell/globals.cpp            hInst, hFontDial, the option flags
 #   qb_catalog   src/catalog/*.cpp                candidate table, list file loader, file operations
@@ -8,7 +8,9 @@
 #   qb_shell     src/shell/*.cpp but win_main.cpp  owner window and selection dialog
 #   Quillbox     src/shell/win_main.cpp + res/    the executable
 #
-# Libraries whose folder holds no source yet are left out, so the tree builds at every step.
+# The host build has no windows: there qb_stat holds the pump alone (stat_pump.cpp), whose posted
+# messages and clock winsim has, and qb_shell is not built. A host program that links qb_run gives
+# it the rest of its host (the bar) itself. Libraries whose folder holds no source are left out.
 
 function(qb_program_library name)
   set(sources ${ARGN})
@@ -28,10 +30,15 @@ endfunction()
 file(GLOB QB_GLOBALS_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/shell/globals.cpp)
 file(GLOB QB_CATALOG_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/catalog/*.cpp)
 file(GLOB QB_RUN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/install/install_*.cpp)
-file(GLOB QB_STAT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/install/stat_*.cpp)
-file(GLOB QB_SHELL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/shell/*.cpp)
-list(REMOVE_ITEM QB_SHELL_SOURCES ${CMAKE_SOURCE_DIR}/src/shell/win_main.cpp
-     ${CMAKE_SOURCE_DIR}/src/shell/globals.cpp)
+if(QB_WINDOWS)
+  file(GLOB QB_STAT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/install/stat_*.cpp)
+  file(GLOB QB_SHELL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/shell/*.cpp)
+  list(REMOVE_ITEM QB_SHELL_SOURCES ${CMAKE_SOURCE_DIR}/src/shell/win_main.cpp
+       ${CMAKE_SOURCE_DIR}/src/shell/globals.cpp)
+else()
+  file(GLOB QB_STAT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/install/stat_pump.cpp)
+  set(QB_SHELL_SOURCES)
+endif()
 
 qb_program_library(qb_globals ${QB_GLOBALS_SOURCES})
 qb_program_library(qb_catalog ${QB_CATALOG_SOURCES})
@@ -45,20 +52,17 @@ foreach(lib qb_catalog qb_run qb_stat qb_shell)
 endforeach()
 
 # The progress dialog (qb_stat) runs the installation (qb_run), and the run calls back into its
-# host for the pump and the bar: the two static libraries need each other, and CMake repeats them
-# on the link line. A test that links qb_run with a host double of its own defines those three
-# procedures itself, so nothing of qb_stat is pulled in there.
+# host for the pump and the bar: on Windows the two static libraries need each other, and CMake
+# repeats them on the link line. On the host the run needs only the pump of qb_stat.
 if(TARGET qb_stat AND TARGET qb_run)
-  target_link_libraries(qb_stat PUBLIC qb_run)
   target_link_libraries(qb_run PUBLIC qb_stat)
+  if(QB_WINDOWS)
+    target_link_libraries(qb_stat PUBLIC qb_run)
+  endif()
 endif()
 
-# The compiled resources (dialog templates, icon): linked into the executable on Windows; on the
-# host the same .res bytes are embedded for winsim's dialog manager (see winsim/CMakeLists.txt).
-set(QB_RC ${QB_RC_FILE})
-
 if(QB_WINDOWS AND EXISTS ${CMAKE_SOURCE_DIR}/src/shell/win_main.cpp)
-  add_executable(Quillbox WIN32 ${CMAKE_SOURCE_DIR}/src/shell/win_main.cpp ${QB_RC}
+  add_executable(Quillbox WIN32 ${CMAKE_SOURCE_DIR}/src/shell/win_main.cpp ${QB_RC_FILE}
                                 ${CMAKE_SOURCE_DIR}/res/quillbox.def)
   target_compile_options(Quillbox PRIVATE ${QB_PROGRAM_FLAGS})
   target_link_libraries(Quillbox PRIVATE qb_shell qb_stat qb_run qb_catalog qb_globals)

@@ -10,7 +10,7 @@
 #include "catalog/font_table.h"
 #include "catalog/list_loader.h"
 #include "install/install_fonts.h"
-#include "resource.h"
+#include "install/run_host.h"
 #include "road_world.h"
 #include "shell/globals.h"
 
@@ -161,8 +161,8 @@ HWND CreateStandIn() {
   RegisterClassA(&windowClass);
   HWND window = CreateWindowExA(0, "QbRoadStandIn", "", WS_POPUP, 10, 10, 300, 120, NULL, NULL,
                                 GetModuleHandleA(NULL), NULL);
-  for (int id : {IDC_STATFONT, IDC_STATFILE}) {
-    CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 40, id == IDC_STATFONT ? 10 : 30, 200,
+  for (int id : {RunFontLine, RunFileLine}) {
+    CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 40, id == RunFontLine ? 10 : 30, 200,
                     16, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                     GetModuleHandleA(NULL), NULL);
   }
@@ -177,21 +177,23 @@ void SelectRecords(const RoadInput &input) {
 
 }  // namespace
 
-std::string CheckRoadCase(const uint8_t *data, size_t size) {
+RoadOutcome RunRoad(const RoadInput &input) {
   RoadWorld world;
-  world.input = DecodeRoadInput(data, size);
+  world.input = input;
   world.lines = SplitListLines(world.input.list);
-  currentRoad = &world;
   std::unique_ptr<winsim::Machine> machine = LayOutMachine(world);
 
   hInst = winsim::ModuleHandle();
   FontList = NULL;
   FontCount = 0;
   DeleteOriginals = world.input.deleteOriginals ? 1 : 0;
+  runHost = RunHostRecord();
+  runHost.stopAtPump = world.input.stopAtPump;
   HWND dialog = CreateStandIn();
   for (int answer : world.input.answers) winsim::QueueMessageBoxAnswer(answer);
   const Snapshot before = TakeSnapshot(world);
 
+  RoadOutcome outcome;
   ArmFault(world.input);
   int loaded = LoadFontList();
   CheckLoader(world, loaded, before, world.input.fault != RoadFault::None);
@@ -204,14 +206,26 @@ std::string CheckRoadCase(const uint8_t *data, size_t size) {
     InstallFonts(dialog);
     MSG message;
     while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+    outcome.faultsFired = winsim::FaultsFired();
     winsim::ClearFaults();
+    world.boxesAtPump = runHost.boxesAtPump;
+    world.percents = runHost.percents;
+    world.captures = runHost.captures;
+    if (winsim::MessageBoxes().size() > firstBox)
+      outcome.summary = winsim::MessageBoxes().back().text;
     CheckRun(world, table, before, firstBox);
     CheckNothingLeft(world, 1);
+  } else {
+    outcome.faultsFired = winsim::FaultsFired();
   }
   ReleaseFontList();
   if (winsim::LiveBlocks() != 0) world.Fail("a memory block outlives the table");
   DestroyWindow(dialog);
   machine.reset();
-  currentRoad = nullptr;
-  return world.failures;
+  outcome.failures = world.failures;
+  return outcome;
+}
+
+std::string CheckRoadCase(const uint8_t *data, size_t size) {
+  return RunRoad(DecodeRoadInput(data, size)).failures;
 }

@@ -12,7 +12,7 @@
 //   0      machine: 0x01 delete originals, 0x02 system directory reported with a backslash,
 //          0x04 the program lies in the system directory, 0x08 a program directory of 115
 //          characters, 0x10 a system directory of 115 characters, 0x20 WIN.INI without [Fonts]
-//   1      the pump that reports a cancel (1 = before the first font; 0 = none)
+//   1      the pump that takes the user's Cancel (1 = before the first font; 0 = none)
 //   2      the fault: 0 none, then allocation, open, create, read, write, close, delete,
 //          profile write, profile read, font resource creation, font resource addition (mod 12)
 //   3      low 7 bits + 1: the call that fails; 0x80: it and every later one
@@ -69,6 +69,15 @@ struct ListLine {
 };
 std::vector<ListLine> SplitListLines(const std::string &list);
 
-// Runs the case on a fresh simulated machine and checks every property; returns a description of
-// each one that failed, empty when all held.
+// What a case came to: a description of each property that failed (empty when all held), how
+// often its fault fired, and the summary's text ("" when the loader offered nothing).
+struct RoadOutcome {
+  std::string failures;
+  int faultsFired = 0;
+  std::string summary;
+};
+
+// Runs the case on a fresh simulated machine and checks every property.
+RoadOutcome RunRoad(const RoadInput &input);
+// The same for a case given as bytes; returns the failures.
 std::string CheckRoadCase(const uint8_t *data, size_t size);

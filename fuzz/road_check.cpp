@@ -4,7 +4,6 @@
 // WIN.INI keeping every line it had, and nothing left open, locked or allocated.
 #include <windows.h>
 
-#include <winsim/identity_sim.h>
 #include <winsim/sim.h>
 
 #include <algorithm>
@@ -12,6 +11,7 @@
 #include <utility>
 
 #include "catalog/font_table.h"
+#include "catalog/resource_name.h"
 #include "road_world.h"
 #include "shell/globals.h"
 
@@ -172,8 +172,9 @@ std::string UpperName(const std::string &name) {
 }
 
 std::string ResourceNameOf(const std::string &name) {
-  size_t dot = name.rfind('.');
-  return dot == std::string::npos ? name + ".Fot" : name.substr(0, dot + 1) + "Fot";
+  char resourceName[FileNameSize];
+  MakeResourceName(name.c_str(), resourceName);
+  return resourceName;
 }
 
 Snapshot TakeSnapshot(const RoadWorld &world) {

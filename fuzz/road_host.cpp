@@ -1,22 +1,32 @@
-// The run's host in a case: the pump answers 1 but for the one the case names, and the bar
-// capture and updates are recorded, with the number of message boxes seen at each pump so that
-// each box can be laid to the font it belongs to.
+// The stand-ins for the progress bar that the run's host has on the host build, beside the real
+// pump: each bar call notes what the run reported and the message boxes shown so far, and gives
+// the user's Cancel before the pump that the record names (see RunHostRecord).
 #include <winsim/sim.h>
 
 #include "install/run_host.h"
 #include "road_world.h"
+#include "shell/globals.h"
 
-RoadWorld *currentRoad = nullptr;
+RunHostRecord runHost;
 
-int PumpMessages(HWND) {
-  currentRoad->boxesAtPump.push_back(winsim::MessageBoxes().size());
-  return static_cast<int>(currentRoad->boxesAtPump.size()) == currentRoad->input.stopAtPump ? 0 : 1;
+namespace {
+
+// A bar call comes just before the next pump, if there is one.
+void BeforeNextPump(HWND dialog) {
+  runHost.boxesAtPump.push_back(winsim::MessageBoxes().size());
+  if (static_cast<int>(runHost.boxesAtPump.size()) == runHost.stopAtPump) {
+    PostMessageA(dialog, WM_STOPINSTALL, 0, 0);
+  }
 }
 
-void CaptureStatBar(HWND) {
-  currentRoad->captures++;
+}  // namespace
+
+void CaptureStatBar(HWND dialog) {
+  runHost.captures++;
+  BeforeNextPump(dialog);
 }
 
-void UpdateStatBar(HWND, int percent) {
-  currentRoad->percents.push_back(percent);
+void UpdateStatBar(HWND dialog, int percent) {
+  runHost.percents.push_back(percent);
+  BeforeNextPump(dialog);
 }

@@ -1,6 +1,6 @@
 // What a case knows about its machine while it runs: where things are, what lay there before,
-// what the program's host double saw, and the failures found so far. Shared by the files that
-// set a case up (road_case.cpp), play the run's host (road_host.cpp) and check it (road_check.cpp).
+// what the run's host saw, and the failures found so far. Shared by the files that set a case up
+// (road_case.cpp), play the run's host (road_host.cpp) and check it (road_check.cpp).
 #pragma once
 
 #include <map>
@@ -9,7 +9,8 @@
 
 #include "road_case.h"
 
-// A file name in upper case as CharUpperA makes it, and the .Fot name the run gives it.
+// A file name in upper case as CharUpperA makes it, and the .Fot name the program gives it (empty
+// when it would not fit the program's buffer).
 std::string UpperName(const std::string &name);
 std::string ResourceNameOf(const std::string &upperName);
 
@@ -38,14 +39,25 @@ struct RoadWorld {
     if (failures.size() < 4000) failures += what + "\n";
   }
 
-  // The run's host double records here.
+  // What the run's host saw (copied from runHost once the run is over).
   std::vector<size_t> boxesAtPump;  // message boxes shown before each pump
   std::vector<int> percents;
   int captures = 0;
 };
 
-// The live case, for the host double.
-extern RoadWorld *currentRoad;
+// The run's host on the host build is the real pump with stand-ins for the progress bar
+// (road_host.cpp), which note here what the run reported and the message boxes shown before each
+// pump (at the bar call that comes before it: the capture, then each font's update; after the
+// last font no pump follows), and give the user's Cancel there: WM_STOPINSTALL posted to the
+// dialog, as a click on Cancel posts it, for the pump to take. The host tests of the run use it
+// too.
+struct RunHostRecord {
+  int stopAtPump = 0;  // the pump (1 = before the first font) that takes the user's Cancel
+  int captures = 0;
+  std::vector<int> percents;
+  std::vector<size_t> boxesAtPump;
+};
+extern RunHostRecord runHost;
 
 Snapshot TakeSnapshot(const RoadWorld &world);
 std::vector<TableRow> ReadTable();

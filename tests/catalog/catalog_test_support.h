@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "catalog/font_table.h"
@@ -18,9 +19,9 @@ struct TableRecord {
   std::string fontName;
   int fileSize;
   int selected;
-  bool operator==(const TableRecord &other) const {
-    return fileName == other.fileName && fontName == other.fontName && fileSize == other.fileSize &&
-           selected == other.selected;
+  bool operator==(const TableRecord &o) const {
+    return std::tie(fileName, fontName, fileSize, selected) ==
+           std::tie(o.fileName, o.fontName, o.fileSize, o.selected);
   }
 };
 
@@ -29,42 +30,39 @@ inline void PrintTo(const TableRecord &record, std::ostream *out) {
        << record.selected << "}";
 }
 
-// The records in table order. The block must be unlocked before and after the read.
+// The records in table order; the table must be left unlocked.
 inline std::vector<TableRecord> TableRecords() {
   std::vector<TableRecord> records;
-  if (FontCount == 0) {
-    EXPECT_EQ(nullptr, FontList) << "an empty table holds no block";
-    return records;
-  }
+  if (FontCount == 0) return records;
   EXPECT_EQ(0u, GlobalFlags(FontList) & GMEM_LOCKCOUNT) << "the table was left locked";
   const FontItem *items = (const FontItem *)GlobalLock(FontList);
-  EXPECT_NE(nullptr, items);
-  if (items == nullptr) return records;
   for (int i = 0; i < FontCount; i++)
     records.push_back({items[i].fileName, items[i].fontName, items[i].fileSize, items[i].selected});
   GlobalUnlock(FontList);
   return records;
 }
 
-// One box as "text / style / caption / owner", so that a mismatch prints both sides whole.
-inline std::vector<std::string> Describe(const std::vector<ShownMessageBox> &boxes) {
-  std::vector<std::string> lines;
-  for (const ShownMessageBox &box : boxes) {
-    char style[16];
-    wsprintfA(style, "0x%02X", box.style);
-    lines.push_back(box.text + " / " + style + " / " + box.caption +
-                    (box.owner == nullptr ? " / no owner" : " / owned"));
-  }
-  return lines;
+// Bytes that differ from position to position, so that a chunk copied twice or skipped shows.
+inline std::string Pattern(size_t size) {
+  std::string bytes(size, '\0');
+  for (size_t i = 0; i < size; i++) bytes[i] = (char)(i * 7 + i / 251);
+  return bytes;
 }
 
-// The line a loader message box leaves in Describe: no owner, OK only, the program's caption.
-inline std::string LoaderBox(const std::string &text, UINT icon) {
-  return Describe({{nullptr, text, AppCaption, (UINT)(MB_OK | icon)}})[0];
+// A box as "text / style / caption / owner", so that a mismatch prints both sides whole.
+inline std::string Describe(const ShownMessageBox &box) {
+  return box.text + " / " + std::to_string(box.style) + " / " + box.caption +
+         (box.owner == nullptr ? " / no owner" : " / owned");
+}
+
+// The loader's one message, as Describe gives it (none for a null text): no owner, OK alone, the
+// program's caption.
+inline std::vector<std::string> LoaderBoxes(const char *text, UINT icon) {
+  if (text == nullptr) return {};
+  return {Describe({nullptr, text, AppCaption, (UINT)(MB_OK | icon)})};
 }
 
 constexpr const char *NotFoundText = "The file 'quillbox.lst' is not found or incorrect.";
-constexpr const char *NoMemoryText = "Available memory is not enough.";
 constexpr const char *NoFontsText = "There are no font files.";
 constexpr const char *AllInstalledText = "All additional TrueType fonts are already installed.";
 
@@ -78,8 +76,6 @@ class CatalogPlace {
     FontCount = 0;
   }
   ~CatalogPlace() { ReleaseFontList(); }
-  CatalogPlace(const CatalogPlace &) = delete;
-  CatalogPlace &operator=(const CatalogPlace &) = delete;
 
   void WriteList(const std::string &bytes) {
     sandbox.WriteFile(sandbox.InProgramDir("Quillbox.Lst"), bytes);
@@ -88,18 +84,13 @@ class CatalogPlace {
   void PlaceFont(const std::string &name, int size) {
     sandbox.WriteFile(sandbox.InProgramDir(name), std::string(size, 'F'));
   }
-  // A file in the system directory, such as the .Fot file of an installed font.
-  void PlaceInSystemDir(const std::string &name) {
-    sandbox.WillCreateInSystemDir(name);
-    sandbox.WriteFile(sandbox.InSystemDir(name), "resource");
-  }
-
   // The boxes shown since the last call, described.
   std::vector<std::string> NewBoxes() {
+    std::vector<std::string> fresh;
     std::vector<ShownMessageBox> shown = boxes.Shown();
-    std::vector<ShownMessageBox> fresh(shown.begin() + seenBoxes, shown.end());
+    for (size_t i = seenBoxes; i < shown.size(); i++) fresh.push_back(Describe(shown[i]));
     seenBoxes = shown.size();
-    return Describe(fresh);
+    return fresh;
   }
 
   Sandbox sandbox;

@@ -39,17 +39,15 @@ TEST(ListLoaderInstalled, ResourceFileOrProfileKeyMarksAFontInstalled) {
     place.PlaceFont("CEDAR.TTF", 1500);
     // The Cedar line is always added, so that the result is 1 and no box appears.
     place.WriteList(std::string(row.line) + "\r\nCEDAR.TTF Cedar Mono\r\n");
-    if (row.resourceFile != nullptr) place.PlaceInSystemDir(row.resourceFile);
+    if (row.resourceFile != nullptr)
+      place.sandbox.WriteFile(place.sandbox.InSystemDir(row.resourceFile), "resource");
     if (row.key != nullptr) place.sandbox.SetFontsKey(row.key, row.value);
 
     EXPECT_EQ(1, LoadFontList());
     EXPECT_EQ(2, foundCount);
-    std::vector<TableRecord> records = TableRecords();
-    EXPECT_EQ(row.installed ? 1u : 2u, records.size());
-    if (!records.empty()) {
-      EXPECT_EQ("CEDAR.TTF", records.back().fileName);
-    }
-    EXPECT_EQ(std::vector<std::string>{}, place.NewBoxes());
+    EXPECT_EQ(row.installed ? 1 : 2, FontCount);
+    EXPECT_EQ("CEDAR.TTF", TableRecords().back().fileName);
+    EXPECT_TRUE(place.NewBoxes().empty());
   }
 }
 

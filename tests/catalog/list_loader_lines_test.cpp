@@ -1,5 +1,6 @@
 // The rules of a list file line, each at the place where a slip would show: line ends, the end
-// of the text, the 127-byte window, field limits, the 8.3 rule, uniqueness and unsafe names.
+// of the text, the 127-byte window, field limits, the 8.3 rule, installed fonts, uniqueness and
+// unsafe names; and the loader's two messages when it has nothing to offer.
 #include "catalog/list_loader.h"
 
 #include "catalog_test_support.h"
@@ -16,6 +17,8 @@ class ListLoaderLines : public CatalogTest {
     PlaceFont("ABCDEFGH", 800);
     PlaceFont("ABCDEFGHI", 900);
     PlaceFont("A.B.D", 700);
+    PlaceFont("MAPLE.TTF", 1400);
+    sandbox.SetFontsKey("Maple Serif", "MAPLE.Fot");
   }
 };
 
@@ -42,51 +45,30 @@ TEST_F(ListLoaderLines, EachRuleAtItsEdge) {
     int found;
   };
   const std::string tabAt127 = FillWindow("HARBOR.TTF" + std::string(60, ' ') + "Harbor Sans");
-  const std::string tabAt126 = tabAt127.substr(0, 126);
+  const std::string cedar = "CEDAR.TTF Cedar Mono\r\n";
+  const TableRecord harbor79 = {"HARBOR.TTF", Letters(79), 1200, 0};
   const Row rows[] = {
       // Line ends and the end of the text.
       {"LF alone ends no line", "HARBOR.TTF Harbor Sans\nCEDAR.TTF Cedar Mono\n", {}, 0},
-      {"a lone CR is a character of its line",
-       "HARBOR.TTF Harbor\rSans\r\nCEDAR.TTF Cedar Mono\r\n",
-       {Cedar},
-       1},
-      {"a lone LF is a character of its line",
-       "HARBOR.TTF Harbor\nSans\r\nCEDAR.TTF Cedar Mono\r\n",
-       {Cedar},
-       1},
-      {"CR CR LF leaves a CR in the line",
-       "HARBOR.TTF Harbor Sans\r\r\nCEDAR.TTF Cedar Mono\r\n",
-       {Cedar},
-       1},
-      {"LF CR is no line end", "HARBOR.TTF Harbor Sans\n\rCEDAR.TTF Cedar Mono\r\n", {}, 0},
-      {"the last line without CR LF is ignored",
-       "HARBOR.TTF Harbor Sans\r\nCEDAR.TTF Cedar Mono",
-       {Harbor},
-       1},
-      {"a last line ending in CR alone is ignored",
-       "HARBOR.TTF Harbor Sans\r\nCEDAR.TTF Cedar Mono\r",
-       {Harbor},
-       1},
-      {"a NUL ends the text", "HARBOR.TTF Harbor Sans\r\n\0CEDAR.TTF Cedar Mono\r\n"s, {Harbor}, 1},
-      {"a NUL inside the first line ends the text before its CR LF",
-       "HARBOR.TTF Harbor\0Sans\r\nCEDAR.TTF Cedar Mono\r\n"s,
-       {},
-       0},
-      {"a NUL between CR and LF", "HARBOR.TTF Harbor Sans\r\0\nCEDAR.TTF Cedar Mono\r\n"s, {}, 0},
+      {"a lone CR is a byte of its line", "HARBOR.TTF Harbor\rSans\r\n" + cedar, {Cedar}, 1},
+      {"CR CR LF leaves a CR in the line", "HARBOR.TTF Harbor Sans\r\r\n" + cedar, {Cedar}, 1},
+      {"a last line without CR LF", "HARBOR.TTF Harbor Sans\r\nCEDAR.TTF Cedar", {Harbor}, 1},
+      {"a NUL ends the text", "HARBOR.TTF Harbor Sans\r\n\0"s + cedar, {Harbor}, 1},
+      {"a NUL between CR and LF", "HARBOR.TTF Harbor Sans\r\0\n"s + cedar, {}, 0},
       // Control bytes and the 127-byte window.
       {"a TAB skips the line", "HARBOR.TTF\tHarbor Sans\r\nCEDAR.TTF Cedar\tMono\r\n", {}, 0},
       {"bytes 0x01 and 0x1F skip the line, 0x7F does not",
        "HARBOR.TTF Harbor\x01Sans\r\nCEDAR.TTF Cedar\x1FMono\r\nHARBOR.TTF Harbor\x7FSans\r\n",
        {{"HARBOR.TTF", "Harbor\x7FSans", 1200, 0}},
        1},
-      {"a TAB at byte 127 is seen", tabAt126 + "\tTail\r\n", {}, 0},
-      {"a TAB after byte 127 is not seen", tabAt127 + "\tTail\r\n", {Harbor}, 1},
-      {"a font name cut at byte 127, 79 characters left",
-       "HARBOR.TTF" + std::string(38, ' ') + Letters(100) + "\r\n",
-       {{"HARBOR.TTF", Letters(79), 1200, 0}},
+      {"a TAB at byte 127 is seen", tabAt127.substr(0, 126) + "\tTail\r\n", {}, 0},
+      {"a TAB at byte 128 is not seen", tabAt127 + "\tTail\r\n", {Harbor}, 1},
+      {"cut at byte 127, 79 left",
+       "HARBOR.TTF" + std::string(38, ' ') + Letters(99) + "\r\n",
+       {harbor79},
        1},
-      {"a font name cut at byte 127, 80 characters left",
-       "HARBOR.TTF" + std::string(37, ' ') + Letters(100) + "\r\n",
+      {"cut at byte 127, 80 left",
+       "HARBOR.TTF" + std::string(37, ' ') + Letters(99) + "\r\n",
        {},
        0},
       {"a cut font name is trimmed",
@@ -94,36 +76,31 @@ TEST_F(ListLoaderLines, EachRuleAtItsEdge) {
        {Harbor},
        1},
       // Fields.
-      {"leading, separating and trailing blanks",
-       "   HARBOR.TTF    Harbor Sans    \r\n",
-       {Harbor},
-       1},
-      {"a file name followed by blanks alone",
-       "HARBOR.TTF    \r\nCEDAR.TTF Cedar Mono\r\n",
-       {Cedar},
-       1},
-      {"blanks alone", "     \r\n\r\nCEDAR.TTF Cedar Mono\r\n", {Cedar}, 1},
-      {"a font name of 79 characters",
-       "HARBOR.TTF " + Letters(79) + "\r\n",
-       {{"HARBOR.TTF", Letters(79), 1200, 0}},
-       1},
+      {"blanks around and between", "   HARBOR.TTF    Harbor Sans    \r\n", {Harbor}, 1},
+      {"a font name of 79 characters", "HARBOR.TTF " + Letters(79) + "\r\n", {harbor79}, 1},
       {"a font name of 80 characters", "HARBOR.TTF " + Letters(80) + "\r\n", {}, 0},
-      {"a font file of 0 bytes", "CEDAR.TTF Cedar Mono\r\n", {Cedar}, 1},
-      {"a font file that is missing",
-       "MISSING.TTF Missing Font\r\nCEDAR.TTF Cedar Mono\r\n",
-       {Cedar},
+      {"no font name, a directory part, nine before the dot, blanks alone",
+       "LINDEN.TTF\r\nFONTS\\MAPLE.TTF Maple Serif\r\nLONGNAME1.TTF Long Name\r\n   \r\n",
+       {},
+       0},
+      {"a missing file, and a font installed already: found, not offered",
+       "MISSING.TTF Missing Font\r\nMAPLE.TTF Maple Serif\r\n",
+       {},
        1},
       {"the 8.3 rule",
        "ABCDEFGH Eight\r\nABCDEFGHI Nine\r\nA.B.D Two Dots\r\n",
        {{"ABCDEFGH", "Eight", 800, 0}, {"A.B.D", "Two Dots", 700, 0}},
        2},
-      {"a file-name field longer than 15 characters", "ABCDEFGHXXXXXXXXXXX.TTF Long\r\n", {}, 0},
+      {"a file-name field beyond its buffer", "ABCDEFGHXXXXXXXXXXX.TTF Long\r\n", {}, 0},
       // Uniqueness, letter case and the bytes of the code page.
       {"a repeated file or font name in any case",
-       "HARBOR.TTF Harbor Sans\r\nharbor.TTF Other Name\r\nCEDAR.TTF HARBOR sans\r\n"
-       "CEDAR.TTF Cedar Mono\r\n",
+       "HARBOR.TTF Harbor Sans\r\nharbor.TTF Other\r\nCEDAR.TTF HARBOR sans\r\n" + cedar,
        {Harbor, Cedar},
        2},
+      {"a repeated file name alone keeps its own spelling",
+       "harbor.ttf Harbor Copy\r\n",
+       {{"harbor.ttf", "Harbor Copy", 1200, 0}},
+       1},
       {"bytes 0x80 to 0xFF reach the table unchanged",
        "HARBOR.TTF Caf\xE9 \x80\x9F\xC4\xFF\r\n",
        {{"HARBOR.TTF", "Caf\xE9 \x80\x9F\xC4\xFF", 1200, 0}},
@@ -131,10 +108,6 @@ TEST_F(ListLoaderLines, EachRuleAtItsEdge) {
       // Names that would corrupt WIN.INI as keys.
       {"a font name with '='", "HARBOR.TTF Harbor=Sans\r\nCEDAR.TTF Cedar Mono=\r\n", {}, 0},
       {"a font name beginning with '['", "HARBOR.TTF [Harbor Sans]\r\n", {}, 0},
-      {"a '[' inside a font name is harmless",
-       "HARBOR.TTF Harbor [Sans]\r\n",
-       {{"HARBOR.TTF", "Harbor [Sans]", 1200, 0}},
-       1},
   };
   for (const Row &row : rows) {
     SCOPED_TRACE(row.context);
@@ -142,9 +115,11 @@ TEST_F(ListLoaderLines, EachRuleAtItsEdge) {
     EXPECT_EQ(row.records.empty() ? 0 : 1, LoadFontList());
     EXPECT_EQ(row.records, TableRecords());
     EXPECT_EQ(row.found, foundCount);
-    std::vector<std::string> expectedBoxes;
-    if (row.found == 0) expectedBoxes.push_back(LoaderBox(NoFontsText, MB_ICONWARNING));
-    EXPECT_EQ(expectedBoxes, NewBoxes());
+    bool installed = row.found > 0 && row.records.empty();
+    EXPECT_EQ(row.found == 0
+                  ? LoaderBoxes(NoFontsText, MB_ICONWARNING)
+                  : LoaderBoxes(installed ? AllInstalledText : nullptr, MB_ICONINFORMATION),
+              NewBoxes());
     ReleaseFontList();
   }
 }
@@ -159,30 +134,20 @@ TEST_F(ListLoaderLines, SizeOfTheListFile) {
   };
   struct Row {
     const char *context;
-    bool present;
-    std::string text;
+    std::string text;  // "-": no list file at all
     int result;
   };
-  const Row rows[] = {
-      {"no list file", false, "", 0},
-      {"0 bytes", true, "", 0},
-      {"65,000 bytes", true, listOfSize(65000), 1},
-      {"65,001 bytes", true, listOfSize(65001), 0},
-  };
+  const Row rows[] = {{"no list file", "-", 0},
+                      {"0 bytes", "", 0},
+                      {"65,000 bytes", listOfSize(65000), 1},
+                      {"65,001 bytes", listOfSize(65001), 0}};
   for (const Row &row : rows) {
     SCOPED_TRACE(row.context);
-    if (row.present)
-      WriteList(row.text);
-    else
-      sandbox.Remove(sandbox.InProgramDir("Quillbox.Lst"));
+    if (row.text != "-") WriteList(row.text);
     EXPECT_EQ(row.result, LoadFontList());
-    if (row.result == 1) {
-      EXPECT_EQ((std::vector<TableRecord>{Cedar, Harbor}), TableRecords());
-      EXPECT_EQ(std::vector<std::string>{}, NewBoxes());
-    } else {
-      EXPECT_EQ(0, FontCount);
-      EXPECT_EQ(std::vector<std::string>{LoaderBox(NotFoundText, MB_ICONERROR)}, NewBoxes());
-    }
+    std::vector<TableRecord> records = {Cedar, Harbor};
+    EXPECT_EQ(row.result == 1 ? records : std::vector<TableRecord>{}, TableRecords());
+    EXPECT_EQ(LoaderBoxes(row.result == 1 ? nullptr : NotFoundText, MB_ICONERROR), NewBoxes());
     ReleaseFontList();
   }
 }

@@ -1,7 +1,6 @@
 // The name index against the plain scans it stands in for: the key's premise checked against the
-// system's own comparison, then generated tables and list files, full of names that the
-// comparison folds, ignores or expands, looked up and loaded both ways and compared record by
-// record and message by message.
+// system's own comparison, then generated list files, full of names that the comparison folds,
+// ignores or expands, loaded both ways and compared record by record and message by message.
 #include "catalog/name_index.h"
 
 #include <random>
@@ -19,141 +18,12 @@ class ScanMode {
   ~ScanMode() { PlainTableScans = 0; }
 };
 
-unsigned KeyOf(const std::string &name) {
-  unsigned key = 0;
-  EXPECT_EQ(1, NameKeyOf(name.c_str(), &key)) << Printable(name);
-  return key;
-}
-
-// Both lookups of each probe, through the index and by plain scans, must give the same index.
-void ExpectSameLookups(const std::vector<std::string> &probes) {
-  ASSERT_TRUE(FontCount == 0 || IndexCoversTable(FontList, FontCount))
-      << "the table was built by AppendFontItem alone, so the index must cover it";
-  for (const std::string &probe : probes) {
-    int byFile[2], byFont[2];
-    for (int plain = 0; plain < 2; plain++) {
-      ScanMode mode(plain);
-      byFile[plain] = FindByFileName(probe.c_str());
-      byFont[plain] = FindByFontName(probe.c_str());
-    }
-    EXPECT_EQ(byFile[1], byFile[0]) << "file name " << Printable(probe);
-    EXPECT_EQ(byFont[1], byFont[0]) << "font name " << Printable(probe);
-  }
-}
-
 // The key's premise, asked of the system's comparison itself: ASCII texts that lstrcmpiA calls
 // equal have the same key. (tests/catalog/win asks the same of other locales' comparisons.)
 TEST(NameKey, TextsTheComparisonCallsEqualShareTheirKey) {
   int equalPairs = ExpectEqualTextsShareKeys(PremiseTexts(), lstrcmpiA, "lstrcmpiA");
   // Letter case alone makes thousands of equal pairs: the check did compare.
   EXPECT_GT(equalPairs, 1000);
-}
-
-TEST(NameKey, OnlyAsciiNamesHaveOne) {
-  struct Row {
-    const char *name;
-    int keyed;
-  };
-  const Row rows[] = {{"", 1},
-                      {"Harbor Sans", 1},
-                      {"A-B'C .,;\x7F\x01", 1},
-                      {"\xE6on", 0},
-                      {"AE\xADON", 0},
-                      {"Stra\xDF"
-                       "e",
-                       0},
-                      {"caf\xE9", 0},
-                      {"\x81", 0},
-                      {"\xFF", 0}};
-  for (const Row &row : rows) {
-    unsigned key = 0;
-    EXPECT_EQ(row.keyed, NameKeyOf(row.name, &key)) << Printable(row.name);
-  }
-  // Case, order, repetition and everything but letters and digits leave the key as it is; a
-  // letter or digit more or less changes it.
-  EXPECT_EQ(KeyOf("Harbor Sans"), KeyOf("SANS-HARBOR"));
-  EXPECT_EQ(KeyOf("ccs"), KeyOf("cscs"));
-  EXPECT_EQ(KeyOf("i"), KeyOf("I"));
-  EXPECT_NE(KeyOf("Harbor Sans"), KeyOf("Harbor Sans 2"));
-  EXPECT_NE(KeyOf("ABC"), KeyOf("ABD"));
-}
-
-using NameIndex = CatalogTest;
-
-TEST_F(NameIndex, LookupsOfGeneratedTablesAgreeWithPlainScans) {
-  std::mt19937 random(20240611);
-  for (int table = 0; table < 60; table++) {
-    SCOPED_TRACE(testing::Message() << "table " << table);
-    int records = std::uniform_int_distribution<int>(1, 80)(random);
-    // A small pool: the same names come again in other letter cases.
-    std::vector<std::string> files = SampleNames(random, records, records / 2 + 1, true);
-    std::vector<std::string> fonts = SampleNames(random, records, records / 2 + 1, false);
-    ReleaseFontList();
-    for (int i = 0; i < records; i++)
-      ASSERT_EQ(1, AppendFontItem(files[i].c_str(), fonts[i].c_str(), i));
-    std::vector<std::string> probes = SampleNames(random, 60, 30, false);
-    std::vector<std::string> fileProbes = SampleNames(random, 60, 30, true);
-    probes.insert(probes.end(), fileProbes.begin(), fileProbes.end());
-    probes.insert(probes.end(), files.begin(), files.end());
-    probes.insert(probes.end(), fonts.begin(), fonts.end());
-    ExpectSameLookups(probes);
-  }
-}
-
-// Names that every platform's comparison calls equal, spread over records with and without a
-// key: the lowest index wins whichever way a name is looked up.
-TEST_F(NameIndex, TheLowestEqualRecordWinsWithAndWithoutKeys) {
-  const char *fonts[] = {"Caf\xE9", "harbor", "\xC6on", "HARBOR", "AEON", "Cafe", "aeon"};
-  for (int i = 0; i < 7; i++) ASSERT_EQ(1, AppendFontItem("A.TTF", fonts[i], i));
-  struct Row {
-    const char *probe;
-    int index;
-  };
-  const Row rows[] = {{"HARBOR", 1},  {"Harbor", 1}, {"aeon", 2},  {"\xE6ON", 2},
-                      {"CAF\xC9", 0}, {"cafe", 5},   {"AEONS", 7}, {"\xE6onS", 7}};
-  for (const Row &row : rows) {
-    for (int plain = 0; plain < 2; plain++) {
-      ScanMode mode(plain);
-      EXPECT_EQ(row.index, FindByFontName(row.probe)) << Printable(row.probe) << " plain " << plain;
-    }
-  }
-  EXPECT_EQ(1, IndexCoversTable(FontList, FontCount));
-}
-
-// A table that did not grow through AppendFontItem (set up by hand, or grown under a handle the
-// index did not see) is not covered by the index; the lookups then scan, and stay right.
-TEST_F(NameIndex, ATableTheIndexDidNotSeeIsScanned) {
-  ASSERT_EQ(1, AppendFontItem("HARBOR.TTF", "Harbor Sans", 1));
-  ASSERT_EQ(1, AppendFontItem("CEDAR.TTF", "Cedar Mono", 2));
-  EXPECT_EQ(1, IndexCoversTable(FontList, FontCount));
-  HGLOBAL indexed = FontList;
-
-  HGLOBAL byHand = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 3 * sizeof(FontItem));
-  ASSERT_NE(nullptr, byHand);
-  FontItem *items = (FontItem *)GlobalLock(byHand);
-  const char *names[][2] = {
-      {"MAPLE.TTF", "Maple Serif"}, {"CEDAR.TTF", "Cedar"}, {"HARBOR.TTF", "cedar mono"}};
-  for (int i = 0; i < 3; i++) {
-    lstrcpyA(items[i].fileName, names[i][0]);
-    lstrcpyA(items[i].fontName, names[i][1]);
-  }
-  GlobalUnlock(byHand);
-  FontList = byHand;
-  FontCount = 3;
-  EXPECT_EQ(0, IndexCoversTable(FontList, FontCount));
-  EXPECT_EQ(2, FindByFileName("harbor.ttf"));
-  EXPECT_EQ(1, FindByFileName("Cedar.ttf"));
-  EXPECT_EQ(2, FindByFontName("CEDAR MONO"));
-  EXPECT_EQ(0, FindByFontName("maple serif"));
-  EXPECT_EQ(3, FindByFontName("Harbor Sans"));
-  GlobalFree(indexed);
-
-  // Released and grown again, the new table is indexed from its first record.
-  ReleaseFontList();
-  ASSERT_EQ(1, AppendFontItem("MAPLE.TTF", "Maple Serif", 1));
-  EXPECT_EQ(1, IndexCoversTable(FontList, FontCount));
-  EXPECT_EQ(0, FindByFontName("MAPLE SERIF"));
-  EXPECT_EQ(1, FindByFontName("Cedar Mono"));
 }
 
 // What one load leaves behind: the table, the counts, the result and the boxes.

@@ -7,90 +7,56 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sstream>
 
 #include "catalog/name_index.h"
 
 namespace {
 
-const char *const FontPieces[] = {
-    "Harbor", "Sans", "Bold", "ae",   "\xE6", "\xC6", "oe",      "\x9C", "\x8C", "ss",
-    "\xDF",   "th",   "\xFE", "\xDE", "-",    "'",    "\xAD",    " ",    "i",    "I",
-    "\xFD",   "\xDD", "1",    "l",    "0",    "O",    "caf\xE9", "cafe", "\xAA", "a",
-    "\x85",   "...",  "\x99", "TM",   "\xB2", "2",    "\xBC",    "1/4",  "\x7F", "ch",
-    "cs",     "ccs",  "cscs", "\xA0", "\x81", "x"};
+// Pieces separated by '|': ligatures, the soft hyphen, sharp s, thorn, accented letters in both
+// cases, i and I, characters a comparison ignores or expands, and their plain spellings.
+const char FontPieces[] =
+    "Harbor|Sans|Bold|ae|\xE6|\xC6|oe|\x9C|\x8C|ss|\xDF|th|\xFE|\xDE|-|'|\xAD| |i|I|\xFD|\xDD|1|l|"
+    "0|O|caf\xE9|cafe|\xAA|a|\x85|...|\x99|TM|\xB2|2|\xBC|1/4|\x7F|ch|cs|ccs|cscs|\xA0|\x81|x";
+const char FileBases[] =
+    "HARBOR|H\xC6|HAE|\xDF|SS|A\xAD"
+    "B|AB|\xDEORN|THORN|I|CAF\xC9|CAFE|A-B|A'B|OE|\x8C|HARBOUR";
+const char FileExtensions[] = ".TTF|.T|.TT\xC9|.TTE";
 
-const char *const FileBases[] = {"HARBOR",
-                                 "H\xC6",
-                                 "HAE",
-                                 "\xDF",
-                                 "SS",
-                                 "A\xAD"
-                                 "B",
-                                 "AB",
-                                 "\xDEORN",
-                                 "THORN",
-                                 "I",
-                                 "CAF\xC9",
-                                 "CAFE",
-                                 "A-B",
-                                 "A'B",
-                                 "OE",
-                                 "\x8C",
-                                 "HARBOUR"};
-const char *const FileExtensions[] = {".TTF", ".T", ".TT\xC9", ".TTE"};
-
-template <typename T, size_t N>
-const char *Pick(const T (&pieces)[N], std::mt19937 &random) {
-  return pieces[std::uniform_int_distribution<size_t>(0, N - 1)(random)];
+std::string Pick(const char *pieces, std::mt19937 &random) {
+  std::vector<std::string> parts;
+  std::istringstream in(pieces);
+  for (std::string part; std::getline(in, part, '|');) parts.push_back(part);
+  return parts[std::uniform_int_distribution<size_t>(0, parts.size() - 1)(random)];
 }
 
-}  // namespace
-
-std::string RandomCase(const std::string &text, std::mt19937 &random) {
-  std::string result = text;
-  for (char &c : result) {
+// The same text with each letter (ASCII, and the accented letters of code page 1252, which lie
+// 0x20 apart but for the multiplication and division signs) in a random case.
+std::string RandomCase(std::string text, std::mt19937 &random) {
+  for (char &c : text) {
     unsigned char u = (unsigned char)c;
-    bool flip = std::bernoulli_distribution(0.5)(random);
-    if (!flip) continue;
-    if (u >= 'a' && u <= 'z') c = (char)(u - 32);
-    if (u >= 'A' && u <= 'Z') c = (char)(u + 32);
-    // Accented letters: capitals 0xC0-0xDE and small letters 0xE0-0xFE, 0x20 apart, except the
-    // multiplication and division signs.
-    if (u >= 0xE0 && u <= 0xFE && u != 0xF7) c = (char)(u - 32);
-    if (u >= 0xC0 && u <= 0xDE && u != 0xD7) c = (char)(u + 32);
+    if (!std::bernoulli_distribution(0.5)(random)) continue;
+    if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7)) c = (char)(u - 32);
+    if ((u >= 'A' && u <= 'Z') || (u >= 0xC0 && u <= 0xDE && u != 0xD7)) c = (char)(u + 32);
   }
-  return result;
+  return text;
 }
 
-std::string SampleFontName(std::mt19937 &random) {
-  int pieces = std::uniform_int_distribution<int>(1, 3)(random);
+// A font name of one to three pieces; or a file name that passes the 8.3 rule, half of whose
+// bases get one more character, which makes near-duplicates of the plain ones.
+std::string SampleName(std::mt19937 &random, bool fileName) {
   std::string name;
-  for (int i = 0; i < pieces; i++) name += Pick(FontPieces, random);
+  if (fileName) {
+    name = Pick(FileBases, random);
+    if (name.size() < 8 && std::bernoulli_distribution(0.5)(random))
+      name += "0123456789\xE9Z"[std::uniform_int_distribution<int>(0, 11)(random)];
+    name += Pick(FileExtensions, random);
+  } else {
+    for (int i = std::uniform_int_distribution<int>(1, 3)(random); i > 0; i--)
+      name += Pick(FontPieces, random);
+  }
   return RandomCase(name, random);
 }
-
-std::string SampleFileName(std::mt19937 &random) {
-  std::string base = Pick(FileBases, random);
-  // Half the bases get one more character, which makes near-duplicates of the plain ones.
-  if (base.size() < 8 && std::bernoulli_distribution(0.5)(random))
-    base += "0123456789\xE9Z"[std::uniform_int_distribution<int>(0, 11)(random)];
-  return RandomCase(base + Pick(FileExtensions, random), random);
-}
-
-std::vector<std::string> SampleNames(std::mt19937 &random, int count, int poolSize,
-                                     bool fileNames) {
-  std::vector<std::string> pool;
-  for (int i = 0; i < poolSize; i++)
-    pool.push_back(fileNames ? SampleFileName(random) : SampleFontName(random));
-  std::vector<std::string> names;
-  for (int i = 0; i < count; i++) {
-    const std::string &name = pool[std::uniform_int_distribution<int>(0, poolSize - 1)(random)];
-    names.push_back(RandomCase(name, random));
-  }
-  return names;
-}
-
-namespace {
 
 void AddTexts(const std::string &alphabet, size_t length, const std::string &prefix,
               std::vector<std::string> *texts) {
@@ -103,14 +69,25 @@ void AddTexts(const std::string &alphabet, size_t length, const std::string &pre
 
 }  // namespace
 
+std::vector<std::string> SampleNames(std::mt19937 &random, int count, int poolSize,
+                                     bool fileNames) {
+  std::vector<std::string> pool;
+  for (int i = 0; i < poolSize; i++) pool.push_back(SampleName(random, fileNames));
+  std::vector<std::string> names;
+  for (int i = 0; i < count; i++) {
+    const std::string &name = pool[std::uniform_int_distribution<int>(0, poolSize - 1)(random)];
+    names.push_back(RandomCase(name, random));
+  }
+  return names;
+}
+
 std::vector<std::string> PremiseTexts() {
   std::string ascii;
   for (int c = 1; c < 0x80; c++) ascii += (char)c;
-  const std::string contracting = "cCsSzZdDhHlLyYnNjJgGtTaA-' ";
   std::vector<std::string> texts;
   AddTexts(ascii, 1, "", &texts);
   AddTexts(ascii, 2, "", &texts);
-  AddTexts(contracting, 3, "", &texts);
+  AddTexts("cCsSzZdDhHlLyYnNjJgGtTaA-' ", 3, "", &texts);
   return texts;
 }
 
@@ -138,10 +115,7 @@ std::string Printable(const std::string &name) {
   std::string text;
   for (unsigned char c : name) {
     char piece[8];
-    if (c >= 0x20 && c < 0x7F)
-      wsprintfA(piece, "%c", c);
-    else
-      wsprintfA(piece, "\\x%02X", c);
+    wsprintfA(piece, c >= 0x20 && c < 0x7F ? "%c" : "\\x%02X", c);
     text += piece;
   }
   return "\"" + text + "\"";

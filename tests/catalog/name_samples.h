@@ -8,14 +8,8 @@
 #include <string>
 #include <vector>
 
-// A font name of one to three pieces, each letter in a random case.
-std::string SampleFontName(std::mt19937 &random);
-// A file name that passes the 8.3 rule: a base of up to 8 characters and an extension.
-std::string SampleFileName(std::mt19937 &random);
-// The same text with each letter (ASCII, and the accented letters of code page 1252) in a random
-// case.
-std::string RandomCase(const std::string &text, std::mt19937 &random);
-// count names drawn from a pool of poolSize, so that the same name, in other cases, comes again.
+// count file names that pass the 8.3 rule, or font names, drawn from a pool of poolSize so that the
+// same name, in other letter cases, comes again.
 std::vector<std::string> SampleNames(std::mt19937 &random, int count, int poolSize, bool fileNames);
 
 // The texts the key's premise is checked on: every ASCII text of one and two characters, and every

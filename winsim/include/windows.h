@@ -42,7 +42,6 @@ typedef uintptr_t WPARAM;
 typedef intptr_t LPARAM;
 typedef intptr_t LRESULT;
 typedef unsigned short ATOM;
-typedef DWORD COLORREF;
 
 typedef void *HANDLE;
 typedef HANDLE HGLOBAL;
@@ -59,20 +58,7 @@ struct HBRUSH__;
 typedef HBRUSH__ *HBRUSH;
 struct HMENU__;
 typedef HMENU__ *HMENU;
-struct HDC__;
-typedef HDC__ *HDC;
-struct HFONT__;
-typedef HFONT__ *HFONT;
 
-#define LOWORD(l) ((WORD)(((DWORD_PTR)(l)) & 0xffff))
-#define HIWORD(l) ((WORD)((((DWORD_PTR)(l)) >> 16) & 0xffff))
-#define LOBYTE(w) ((BYTE)(((DWORD_PTR)(w)) & 0xff))
-#define MAKELONG(a, b) \
-  ((LONG)(((WORD)(((DWORD_PTR)(a)) & 0xffff)) | ((DWORD)((WORD)(((DWORD_PTR)(b)) & 0xffff))) << 16))
-#define MAKEWPARAM(l, h) ((WPARAM)(DWORD)MAKELONG(l, h))
-#define MAKELPARAM(l, h) ((LPARAM)(DWORD)MAKELONG(l, h))
-#define MAKEINTRESOURCEA(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
-#define MAKEINTRESOURCE MAKEINTRESOURCEA
 #define IS_INTRESOURCE(r) ((((ULONG_PTR)(r)) >> 16) == 0)
 
 #define MAX_PATH 260
@@ -137,14 +123,10 @@ UINT WINAPI _lwrite(HFILE hFile, LPCCH lpBuffer, UINT uBytes);
 LONG WINAPI _llseek(HFILE hFile, LONG lOffset, int iOrigin);
 HFILE WINAPI _lclose(HFILE hFile);
 
-BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, void *lpSecurityAttributes);
-BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName);
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName);
 BOOL WINAPI CopyFileA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName, BOOL bFailIfExists);
 DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName);
 BOOL WINAPI SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes);
-DWORD WINAPI GetCurrentDirectoryA(DWORD nBufferLength, LPSTR lpBuffer);
-BOOL WINAPI SetCurrentDirectoryA(LPCSTR lpPathName);
 
 // File identity (winsim/src/kernel_identity.cpp): only a handle for GetFileInformationByHandle.
 typedef struct _FILETIME {
@@ -168,22 +150,6 @@ typedef struct _BY_HANDLE_FILE_INFORMATION {
 #define FILE_SHARE_WRITE 0x00000002
 #define FILE_SHARE_DELETE 0x00000004
 #define OPEN_EXISTING 3
-typedef struct _WIN32_FIND_DATAA {
-  DWORD dwFileAttributes;
-  FILETIME ftCreationTime;
-  FILETIME ftLastAccessTime;
-  FILETIME ftLastWriteTime;
-  DWORD nFileSizeHigh;
-  DWORD nFileSizeLow;
-  DWORD dwReserved0;
-  DWORD dwReserved1;
-  CHAR cFileName[MAX_PATH];
-  CHAR cAlternateFileName[14];
-} WIN32_FIND_DATAA, *LPWIN32_FIND_DATAA;
-#define ERROR_NO_MORE_FILES 18L
-HANDLE WINAPI FindFirstFileA(LPCSTR lpFileName, LPWIN32_FIND_DATAA lpFindFileData);
-BOOL WINAPI FindNextFileA(HANDLE hFindFile, LPWIN32_FIND_DATAA lpFindFileData);
-BOOL WINAPI FindClose(HANDLE hFindFile);
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                           void *lpSecurityAttributes, DWORD dwCreationDisposition,
                           DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);

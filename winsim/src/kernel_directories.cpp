@@ -1,11 +1,8 @@
-// Files and directories by name: CreateDirectoryA, RemoveDirectoryA, DeleteFileA, the
-// read-only attribute (on a host folder, the file's owner write permission) and the current
-// directory.
+// Files by name: DeleteFileA and the attributes, read-only being on a host folder the file's
+// owner write permission.
 #include <windows.h>
 
-#include <cstring>
 #include <string>
-#include <vector>
 
 #include "kernel_files.h"
 #include "sim_drive.h"
@@ -14,8 +11,6 @@
 #include "sim_text.h"
 
 namespace {
-
-constexpr DWORD ErrorDirectory = 267;  // ERROR_DIRECTORY: the name is not a directory
 
 using winsim::detail::SetError;
 
@@ -29,11 +24,6 @@ bool LocateExisting(LPCSTR name, std::string *host) {
     return false;
   }
   return true;
-}
-
-bool IsEmptyDirectory(const std::string &host) {
-  std::vector<std::string> names;
-  return winsim::detail::TheDrive().List(host, &names) && names.empty();
 }
 
 }  // namespace
@@ -61,38 +51,6 @@ bool DeleteDriveFile(const std::string &host) {
 }  // namespace winsim::detail
 
 using winsim::detail::Unsupported;
-
-BOOL WINAPI CreateDirectoryA(LPCSTR lpPathName, void *lpSecurityAttributes) {
-  if (lpSecurityAttributes != nullptr) Unsupported("CreateDirectoryA with security attributes");
-  std::string host;
-  bool exists = false;
-  DWORD error = winsim::detail::LocateFile(lpPathName, &host, &exists);
-  if (error == ERROR_SUCCESS && exists) error = ERROR_ALREADY_EXISTS;
-  if (error == ERROR_SUCCESS && !winsim::detail::TheDrive().MakeDirectory(host))
-    error = ERROR_ACCESS_DENIED;
-  SetError(error);
-  return error == ERROR_SUCCESS;
-}
-
-BOOL WINAPI RemoveDirectoryA(LPCSTR lpPathName) {
-  std::string host;
-  if (!LocateExisting(lpPathName, &host)) return FALSE;
-  std::string current;
-  bool ignored = false;
-  winsim::detail::LocateFile(winsim::detail::Machine().currentDir, &current, &ignored);
-  DWORD error = ERROR_SUCCESS;
-  if (!winsim::detail::IsDirectoryOnDrive(host)) {
-    error = ErrorDirectory;
-  } else if (!IsEmptyDirectory(host)) {
-    error = ERROR_DIR_NOT_EMPTY;
-  } else if (host == current) {
-    error = ERROR_SHARING_VIOLATION;  // a process's current directory is in use
-  } else if (!winsim::detail::TheDrive().RemoveDirectory(host)) {
-    error = ERROR_ACCESS_DENIED;
-  }
-  SetError(error);
-  return error == ERROR_SUCCESS;
-}
 
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName) {
   std::string host;
@@ -127,25 +85,6 @@ BOOL WINAPI SetFileAttributesA(LPCSTR lpFileName, DWORD dwFileAttributes) {
     SetError(ERROR_ACCESS_DENIED);
     return FALSE;
   }
-  SetError(ERROR_SUCCESS);
-  return TRUE;
-}
-
-DWORD WINAPI GetCurrentDirectoryA(DWORD nBufferLength, LPSTR lpBuffer) {
-  const std::string &dir = winsim::detail::Machine().currentDir;
-  if (dir.size() + 1 > nBufferLength) return static_cast<DWORD>(dir.size() + 1);
-  std::memcpy(lpBuffer, dir.c_str(), dir.size() + 1);
-  return static_cast<DWORD>(dir.size());
-}
-
-BOOL WINAPI SetCurrentDirectoryA(LPCSTR lpPathName) {
-  std::string host;
-  if (!LocateExisting(lpPathName, &host)) return FALSE;
-  if (!winsim::detail::IsDirectoryOnDrive(host)) {
-    SetError(ErrorDirectory);
-    return FALSE;
-  }
-  winsim::detail::QualifyPath(lpPathName, &winsim::detail::Machine().currentDir);
   SetError(ERROR_SUCCESS);
   return TRUE;
 }

@@ -3,39 +3,14 @@
 // file's device and inode), so that two Windows paths naming one file compare equal.
 #include <windows.h>
 
-#include <map>
-
 #include "sim_drive.h"
 #include "sim_paths.h"
 #include "sim_state.h"
-#include "winsim/identity_sim.h"
-
-namespace {
-
-#ifndef ERROR_INVALID_HANDLE
-constexpr DWORD ErrorInvalidHandle = 6;
-#else
-constexpr DWORD ErrorInvalidHandle = ERROR_INVALID_HANDLE;
-#endif
-
-struct OpenedFile {
-  winsim::detail::DriveEntry info;
-};
-
-std::map<ULONG_PTR, OpenedFile> handles;
-ULONG_PTR nextHandle = 0x5000;
-
-void ForgetHandles() {
-  handles.clear();
-}
-
-}  // namespace
 
 HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                           void *lpSecurityAttributes, DWORD dwCreationDisposition,
                           DWORD dwFlagsAndAttributes, HANDLE hTemplateFile) {
-  winsim::detail::Machine();
-  winsim::detail::AddResetHook(ForgetHandles);
+  winsim::detail::State &state = winsim::detail::Machine();
   // Only what a query of the file's identity needs: no access, an existing file.
   if (dwDesiredAccess != 0) winsim::detail::Unsupported("CreateFileA with access rights");
   if (dwCreationDisposition != OPEN_EXISTING) {
@@ -46,28 +21,28 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShar
   }
   (void)dwShareMode;
   (void)dwFlagsAndAttributes;
-  OpenedFile file;
+  winsim::detail::DriveEntry info;
   std::string path = winsim::detail::DrivePath(winsim::FullPath(lpFileName));
-  if (!winsim::detail::TheDrive().Stat(path, &file.info) || file.info.directory) {
+  if (!winsim::detail::TheDrive().Stat(path, &info) || info.directory) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
   }
-  ULONG_PTR handle = nextHandle;
-  nextHandle += 4;
-  handles[handle] = file;
+  uintptr_t handle = state.nextIdentity;
+  state.nextIdentity += 4;
+  state.identities[handle] = info;
   SetLastError(ERROR_SUCCESS);
   return reinterpret_cast<HANDLE>(handle);
 }
 
 BOOL WINAPI GetFileInformationByHandle(HANDLE hFile,
                                        LPBY_HANDLE_FILE_INFORMATION lpFileInformation) {
-  winsim::detail::Machine();
-  auto found = handles.find(reinterpret_cast<ULONG_PTR>(hFile));
-  if (found == handles.end()) {
-    SetLastError(ErrorInvalidHandle);
+  winsim::detail::State &state = winsim::detail::Machine();
+  auto found = state.identities.find(reinterpret_cast<uintptr_t>(hFile));
+  if (found == state.identities.end()) {
+    SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
-  const winsim::detail::DriveEntry &info = found->second.info;
+  const winsim::detail::DriveEntry &info = found->second;
   BY_HANDLE_FILE_INFORMATION result = {};
   result.dwFileAttributes = info.readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL;
   result.dwVolumeSerialNumber = static_cast<DWORD>(info.volume);
@@ -82,18 +57,9 @@ BOOL WINAPI GetFileInformationByHandle(HANDLE hFile,
 }
 
 BOOL WINAPI CloseHandle(HANDLE hObject) {
-  winsim::detail::Machine();
-  if (handles.erase(reinterpret_cast<ULONG_PTR>(hObject)) == 0) {
-    SetLastError(ErrorInvalidHandle);
+  if (winsim::detail::Machine().identities.erase(reinterpret_cast<uintptr_t>(hObject)) == 0) {
+    SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
   return TRUE;
 }
-
-namespace winsim {
-
-int OpenIdentityHandles() {
-  return static_cast<int>(handles.size());
-}
-
-}  // namespace winsim

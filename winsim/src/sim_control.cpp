@@ -36,12 +36,6 @@ void SetSystemDirectory(const std::string &winPath) {
   detail::Machine().systemDir = winPath;
 }
 
-void SetCurrentDirectory(const std::string &winPath) {
-  std::string full = FullPath(winPath);
-  detail::MakeDirectories(full);
-  detail::Machine().currentDir = full;
-}
-
 void SetTicks(DWORD ticks) {
   detail::Machine().ticks = ticks;
 }
@@ -147,7 +141,11 @@ int FaultsFired() {
 }
 
 int OpenFileHandles() {
-  return static_cast<int>(detail::Machine().files.size() + detail::Machine().searches.size());
+  return static_cast<int>(detail::Machine().files.size());
+}
+
+int OpenIdentityHandles() {
+  return static_cast<int>(detail::Machine().identities.size());
 }
 
 int LiveBlocks() {

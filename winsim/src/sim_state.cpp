@@ -13,12 +13,8 @@
 namespace winsim {
 namespace detail {
 
-int (*messageBoxLoopHook)(HWND owner, const MessageBoxRecord &box, int answer) = nullptr;
-
 namespace {
 State *current = nullptr;
-void (*resetHooks[16])() = {};
-int resetHookCount = 0;
 }  // namespace
 
 bool Trigger::Fire() {
@@ -47,14 +43,6 @@ void Unsupported(const char *what) {
   std::abort();
 }
 
-void AddResetHook(void (*hook)()) {
-  for (int i = 0; i < resetHookCount; i++) {
-    if (resetHooks[i] == hook) return;
-  }
-  if (resetHookCount == 16) Unsupported("winsim::detail::AddResetHook: more than 16 hooks");
-  resetHooks[resetHookCount++] = hook;
-}
-
 State &Machine() {
   if (!current) Unsupported("a winsim call without a machine (call winsim::Reset first)");
   return *current;
@@ -73,7 +61,7 @@ void MakeDirectories(const std::string &winPath) {
 
 namespace {
 
-// A fresh state on the given drive, with the default directories made and the hooks run.
+// A fresh state on the given drive, with the default directories made.
 void Start(std::unique_ptr<Drive> drive, const std::string &hostRoot, bool inMemory) {
   delete current;
   current = new State;
@@ -86,7 +74,6 @@ void Start(std::unique_ptr<Drive> drive, const std::string &hostRoot, bool inMem
   MakeDirectories(current->windowsDir);
   MakeDirectories(current->systemDir);
   MakeDirectories(current->currentDir);
-  for (int i = 0; i < resetHookCount; i++) resetHooks[i]();
 }
 
 }  // namespace

@@ -41,15 +41,13 @@ struct FileHandle {
   size_t writtenBytes = 0;
 };
 
-struct FoundEntry {
-  std::string name;
-  DWORD attributes = 0;
-  DWORD size = 0;
-};
-
-struct FindSearch {
-  std::vector<FoundEntry> entries;
-  size_t next = 0;
+// A window: a top-level window of a registered class, or a STATIC child holding a dialog item's
+// text under its id.
+struct Window {
+  WNDPROC proc = nullptr;  // null for a STATIC child
+  HWND parent = nullptr;
+  int id = 0;
+  std::string text;
 };
 
 struct MemoryBlock {
@@ -82,8 +80,8 @@ struct State {
   // Files.
   std::map<int, FileHandle> files;
   int nextFile = 0x100;
-  std::map<uintptr_t, FindSearch> searches;  // FindFirstFileA handles
-  uintptr_t nextSearch = 0x7004;
+  std::map<uintptr_t, DriveEntry> identities;  // CreateFileA's handles for the file identity
+  uintptr_t nextIdentity = 0x5000;
   std::vector<PathTrigger> failOpen;
   std::vector<PathTrigger> failCreate;
   std::vector<std::string> failClose;
@@ -110,6 +108,14 @@ struct State {
   Trigger failAddFontResource;
   int addFontResourceResult = -1;  // -1: the real count
   std::vector<std::string> fonts;
+
+  // USER32: classes by upper-case name, windows by handle, the thread's posted messages.
+  std::map<std::string, WNDPROC> classes;
+  std::map<uintptr_t, Window> windows;
+  uintptr_t nextWindow = 0x20010;
+  std::deque<MSG> queue;
+  bool quitPosted = false;
+  int quitCode = 0;
 
   // Records.
   int faultsFired = 0;

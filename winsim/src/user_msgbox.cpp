@@ -1,5 +1,5 @@
-// MessageBoxA and the broadcast record: a message box is recorded and answered from the queue
-// that the test fills; the window manager, when present, runs its modal loop through the hook.
+// MessageBoxA: a message box is recorded and answered from the queue that the test fills, at
+// once, as a person would answer it; it runs no loop of its own, so nothing queued is dispatched.
 #include <windows.h>
 
 #include "sim_state.h"
@@ -28,17 +28,6 @@ const std::vector<MessageBoxRecord> &MessageBoxes() {
   return detail::Machine().messageBoxes;
 }
 
-const std::vector<BroadcastRecord> &Broadcasts() {
-  return detail::Machine().broadcasts;
-}
-
-void RecordBroadcast(UINT message, WPARAM wParam, LPARAM lParam) {
-  BroadcastRecord record{message, wParam, lParam, ""};
-  if (message == WM_WININICHANGE && lParam != 0)
-    record.text = reinterpret_cast<const char *>(lParam);
-  detail::Machine().broadcasts.push_back(record);
-}
-
 }  // namespace winsim
 
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
@@ -60,9 +49,6 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
   if (answer != 0 && answer != Offered[buttons][0] && answer != Offered[buttons][1] &&
       answer != Offered[buttons][2]) {
     winsim::detail::Unsupported("MessageBoxA answered with a button that the box does not have");
-  }
-  if (winsim::detail::messageBoxLoopHook != nullptr) {
-    answer = winsim::detail::messageBoxLoopHook(hWnd, record, answer);
   }
   return answer;
 }

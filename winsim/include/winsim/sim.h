@@ -42,7 +42,6 @@ class Machine {
 void SetModulePath(const std::string &winPath);
 void SetWindowsDirectory(const std::string &winPath);
 void SetSystemDirectory(const std::string &winPath);
-void SetCurrentDirectory(const std::string &winPath);
 HINSTANCE ModuleHandle();
 
 // The host path that a Windows path stands for: every existing component found without regard to
@@ -122,7 +121,8 @@ int FaultsFired();
 
 // ---------------------------------------------------------------- counters and records
 
-int OpenFileHandles();  // _lopen and _lcreat handles, and FindFirstFileA searches
+int OpenFileHandles();      // _lopen and _lcreat handles
+int OpenIdentityHandles();  // CreateFileA handles (the file identity's)
 int LiveBlocks();
 int LockedBlocks();
 int AllocationCount();                         // GlobalAlloc and GlobalReAlloc calls since Reset
@@ -150,7 +150,7 @@ const std::vector<MessageBoxRecord> &MessageBoxes();
 
 // ---------------------------------------------------------------- broadcasts
 
-// What was posted to HWND_BROADCAST. For WM_WININICHANGE the text that lParam points to is kept,
+// What was sent to HWND_BROADCAST. For WM_WININICHANGE the text that lParam points to is kept,
 // since the pointer itself means nothing once the call has returned.
 struct BroadcastRecord {
   UINT message;
@@ -159,17 +159,8 @@ struct BroadcastRecord {
   std::string text;
 };
 const std::vector<BroadcastRecord> &Broadcasts();
-void RecordBroadcast(UINT message, WPARAM wParam, LPARAM lParam);
-
-// ---------------------------------------------------------------- hooks for the other winsim parts
 
 namespace detail {
-// Set by the window manager: runs the message box's modal loop for the owner (dispatching what
-// is queued) and returns the answer to report, given the answer taken from the queue. Without it
-// MessageBoxA records and answers at once.
-extern int (*messageBoxLoopHook)(HWND owner, const MessageBoxRecord &box, int answer);
-// Functions called by every Reset, after winsim's own state is fresh (e.g. the window manager's).
-void AddResetHook(void (*hook)());
 // Aborts the test program with the name of the unsupported call, flag or mode.
 [[noreturn]] void Unsupported(const char *what);
 }  // namespace detail
