@@ -12,6 +12,8 @@
 #include "shell/globals.h"
 
 int foundCount;
+// 1 once a record could not be added for want of memory.
+static int appendFailed;
 
 constexpr int LargestListFile = 65000;  // keeps the byte count of the single read within 16 bits
 constexpr int LineSize = 128;           // only the first 127 bytes of a line are looked at
@@ -88,8 +90,9 @@ static void HandleLine(const char *text, int length, const char *programDirector
 
   foundCount++;
   if (IsInstalled(systemDirectory, fileName, fontName)) return;
-  // Out of memory: the line is dropped without a word and stays counted as found.
-  AppendFontItem(fileName, fontName, fileSize);
+  // Out of memory: the line is dropped and stays counted as found. The user hears of it only
+  // when nothing at all could be offered.
+  if (!AppendFontItem(fileName, fontName, fileSize)) appendFailed = 1;
 }
 
 // Splits the text (ending at its first NUL) at each CR LF; text after the last one is ignored.
@@ -148,6 +151,7 @@ int LoadFontList() {
   _lclose(file);
 
   foundCount = 0;
+  appendFailed = 0;
   ReleaseFontList();
   HandleLines(text, programDirectory);
   GlobalUnlock(textBlock);
@@ -155,6 +159,8 @@ int LoadFontList() {
 
   if (foundCount == 0)
     Tell(NoFontsText, MB_ICONWARNING);
+  else if (FontCount == 0 && appendFailed)
+    Tell(NoMemoryText, MB_ICONERROR);
   else if (FontCount == 0)
     Tell(AllInstalledText, MB_ICONINFORMATION);
   return FontCount > 0;
