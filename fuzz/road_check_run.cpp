@@ -247,41 +247,75 @@ void CheckSystemFiles(RoadWorld &world, const std::vector<Reached> &reached, con
   }
 }
 
+// WIN.INI's lines read by the profile's own rules: blanks and tabs around a line, a section's
+// name, a key and a value are trimmed; names are compared without regard to ASCII case (accented
+// letters are left as they are); a value in matching quotes loses them.
+std::string ProfileTrim(const std::string &text) {
+  size_t first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool SameProfileName(const std::string &a, const std::string &b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); i++) {
+    char x = a[i] >= 'a' && a[i] <= 'z' ? static_cast<char>(a[i] - 0x20) : a[i];
+    char y = b[i] >= 'a' && b[i] <= 'z' ? static_cast<char>(b[i] - 0x20) : b[i];
+    if (x != y) return false;
+  }
+  return true;
+}
+
+// The section a line opens: "[", the name, and the last "]".
+bool SectionOf(const std::string &line, std::string *name) {
+  std::string text = ProfileTrim(line);
+  size_t close = text.rfind(']');
+  if (text.empty() || text[0] != '[' || close == std::string::npos) return false;
+  *name = ProfileTrim(text.substr(1, close - 1));
+  return true;
+}
+
+bool EntryOf(const std::string &line, std::string *key, std::string *value) {
+  std::string text = ProfileTrim(line);
+  size_t equals = text.find('=');
+  if (text.empty() || text[0] == '[' || equals == std::string::npos) return false;
+  *key = ProfileTrim(text.substr(0, equals));
+  *value = ProfileTrim(text.substr(equals + 1));
+  if (value->size() >= 2 && (value->front() == '"' || value->front() == '\'') &&
+      value->back() == value->front())
+    *value = value->substr(1, value->size() - 2);
+  return true;
+}
+
 // WIN.INI: each line stays, but an empty value of a reached font's key (or any value of it when
 // WIN.INI could not be read) may give way to its .Fot name; each new line is such a key or the
 // Fonts section's header.
 void CheckWinIni(RoadWorld &world, const std::vector<Reached> &reached, const Snapshot &before,
                  const Snapshot &after) {
-  auto entryOf = [](const std::string &line, std::string *key, std::string *value) {
-    size_t equals = line.find('=');
-    if (equals == std::string::npos || line.empty() || line[0] == '[') return false;
-    *key = line.substr(0, equals);
-    *value = line.substr(equals + 1);
-    return true;
-  };
   auto reachedKey = [&](const std::string &key) -> const Reached * {
     for (const Reached &font : reached) {
-      if (lstrcmpiA(key.c_str(), font.row.fontName.c_str()) == 0) return &font;
+      if (SameProfileName(key, font.row.fontName)) return &font;
     }
     return nullptr;
   };
   std::vector<std::string> remaining = after.winIni;
   bool inFonts = false;
   for (const std::string &line : before.winIni) {
-    if (!line.empty() && line[0] == '[') inFonts = lstrcmpiA(line.c_str(), "[Fonts]") == 0;
+    std::string section;
+    if (SectionOf(line, &section)) inFonts = SameProfileName(section, "Fonts");
     auto kept = std::find(remaining.begin(), remaining.end(), line);
     if (kept != remaining.end()) {
       remaining.erase(kept);
       continue;
     }
     std::string key, value;
-    bool replaceable = inFonts && entryOf(line, &key, &value) && reachedKey(key) != nullptr &&
+    bool replaceable = inFonts && EntryOf(line, &key, &value) && reachedKey(key) != nullptr &&
                        (value.empty() || world.input.fault == RoadFault::ProfileRead);
     if (!replaceable) world.Fail("WIN.INI lost the line " + Quote(line));
   }
   for (const std::string &line : remaining) {
     std::string key, value;
-    const Reached *font = entryOf(line, &key, &value) ? reachedKey(key) : nullptr;
+    const Reached *font = EntryOf(line, &key, &value) ? reachedKey(key) : nullptr;
     if (line != "[Fonts]" && (font == nullptr || value != font->resource)) {
       world.Fail("WIN.INI gained the line " + Quote(line));
     }
