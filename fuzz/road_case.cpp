@@ -11,6 +11,7 @@
 #include "catalog/list_loader.h"
 #include "install/install_fonts.h"
 #include "install/run_host.h"
+#include "install/stat_dialog.h"
 #include "road_world.h"
 #include "shell/globals.h"
 
@@ -189,6 +190,7 @@ RoadOutcome RunRoad(const RoadInput &input) {
   DeleteOriginals = world.input.deleteOriginals ? 1 : 0;
   runHost = RunHostRecord();
   runHost.stopAtPump = world.input.stopAtPump;
+  StatStopped = 0;
   HWND dialog = CreateStandIn();
   for (int answer : world.input.answers) winsim::QueueMessageBoxAnswer(answer);
   const Snapshot before = TakeSnapshot(world);

@@ -12,7 +12,7 @@
 //   0      machine: 0x01 delete originals, 0x02 system directory reported with a backslash,
 //          0x04 the program lies in the system directory, 0x08 a program directory of 115
 //          characters, 0x10 a system directory of 115 characters, 0x20 WIN.INI without [Fonts]
-//   1      the pump that takes the user's Cancel (1 = before the first font; 0 = none)
+//   1      the pump that finds the run stopped (1 = before the first font; 0 = none)
 //   2      the fault: 0 none, then allocation, open, create, read, write, close, delete,
 //          profile write, profile read, font resource creation, font resource addition (mod 12)
 //   3      low 7 bits + 1: the call that fails; 0x80: it and every later one

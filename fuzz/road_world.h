@@ -48,11 +48,11 @@ struct RoadWorld {
 // The run's host on the host build is the real pump with stand-ins for the progress bar
 // (road_host.cpp), which note here what the run reported and the message boxes shown before each
 // pump (at the bar call that comes before it: the capture, then each font's update; after the
-// last font no pump follows), and give the user's Cancel there: WM_STOPINSTALL posted to the
-// dialog, as a click on Cancel posts it, for the pump to take. The host tests of the run use it
+// last font no pump follows), and give the user's Cancel there: the run marked stopped, as the
+// progress dialog marks it, for the pump to answer 0 at once. The host tests of the run use it
 // too.
 struct RunHostRecord {
-  int stopAtPump = 0;  // the pump (1 = before the first font) that takes the user's Cancel
+  int stopAtPump = 0;  // the pump (1 = before the first font) that finds the run stopped
   int captures = 0;
   std::vector<int> percents;
   std::vector<size_t> boxesAtPump;

@@ -3,6 +3,7 @@
 
 #include "install/install_fonts.h"
 #include "install/run_host.h"
+#include "install/stat_dialog.h"
 #include "shell/globals.h"
 
 namespace {
@@ -24,6 +25,7 @@ void RunTest::Start() {
   boxes_ = std::make_unique<MessageBoxWatch>();
   hInst = sandbox_->Instance();
   DeleteOriginals = 0;
+  StatStopped = 0;
   // Whatever an earlier test left in the table belonged to another machine.
   FontList = NULL;
   FontCount = 0;
