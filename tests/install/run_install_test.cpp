@@ -1,5 +1,5 @@
-// The run on the real platform and on winsim alike: a font installed from its record, and the
-// same font refused by a second run that touches nothing.
+// The run on the real platform and on winsim alike: a font installed from its record, with the
+// real file, font resource and WIN.INI calls under Wine.
 #include <gtest/gtest.h>
 
 #include "install/run_fixture.h"
@@ -17,11 +17,6 @@ class RunInstallTest : public RunTest {
     sandbox().WillCreateInSystemDir("SERIF1.Fot");
     sandbox().WillWriteFontsKey(SerifName);
   }
-  void ExpectInstalled(const std::string &fontBytes) {
-    EXPECT_EQ(fontBytes, sandbox().ReadFile(sandbox().InSystemDir("SERIF1.TTF")));
-    EXPECT_TRUE(sandbox().Exists(sandbox().InSystemDir("SERIF1.Fot")));
-    EXPECT_EQ("SERIF1.Fot", sandbox().FontsKey(SerifName));
-  }
 };
 
 TEST_F(RunInstallTest, RecordBecomesUpperCaseCopyResourceAndWinIniKey) {
@@ -29,7 +24,9 @@ TEST_F(RunInstallTest, RecordBecomesUpperCaseCopyResourceAndWinIniKey) {
   AddFont("serif1.ttf", SerifName, font);
   Run();
 
-  ExpectInstalled(font);
+  EXPECT_EQ(font, sandbox().ReadFile(sandbox().InSystemDir("SERIF1.TTF")));
+  EXPECT_TRUE(sandbox().Exists(sandbox().InSystemDir("SERIF1.Fot")));
+  EXPECT_EQ("SERIF1.Fot", sandbox().FontsKey(SerifName));
   EXPECT_EQ(font, sandbox().ReadFile(sandbox().InProgramDir("serif1.ttf")));
   // One TrueType font in the resource: the real AddFontResourceA says 1.
   ExpectBoxes({{"1 new TrueType font is now available.", Summary}});
@@ -41,30 +38,6 @@ TEST_F(RunInstallTest, RecordBecomesUpperCaseCopyResourceAndWinIniKey) {
   EXPECT_EQ(static_cast<UINT>(WM_WININICHANGE), broadcasts[1].first);
   // Its text, "Fonts", is checked on the host only: Wine 8 garbles the text of a broadcast
   // WM_WININICHANGE on its way to an ANSI window.
-}
-
-TEST_F(RunInstallTest, SecondRunOfTheSameFontStopsAtWinIniAndTouchesNothing) {
-  const std::string font = Sandbox::RealFont(1);
-  AddFont("serif1.ttf", SerifName, font);
-  Run();
-  ExpectInstalled(font);
-  const std::string resource = sandbox().ReadFile(sandbox().InSystemDir("SERIF1.Fot"));
-  const std::string winIni = sandbox().WinIni();
-
-  // The same record again, as if the list had offered the font a second time; its source now
-  // differs, so a copy would show.
-  sandbox().WriteFile(sandbox().InProgramDir("serif1.ttf"), Sandbox::RealFont(4));
-  size_t broadcasts = Broadcasts().size();
-  Run();
-
-  ExpectBoxes({{"1 new TrueType font is now available.", Summary},
-               {"Cannot install the font '" + SerifName + "'.", Failure},
-               {"No new fonts were installed.", Summary}});
-  EXPECT_EQ(broadcasts, Broadcasts().size());
-  EXPECT_EQ(font, sandbox().ReadFile(sandbox().InSystemDir("SERIF1.TTF")));
-  EXPECT_EQ(resource, sandbox().ReadFile(sandbox().InSystemDir("SERIF1.Fot")));
-  EXPECT_EQ(Sandbox::RealFont(4), sandbox().ReadFile(sandbox().InProgramDir("serif1.ttf")));
-  EXPECT_EQ(winIni, sandbox().WinIni());
 }
 
 }  // namespace

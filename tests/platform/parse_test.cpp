@@ -20,23 +20,18 @@ TEST(FullPathName, NamesAfterTheDriveRoot) {
   const Row rows[] = {
       {"C:\\HARBOR.TTF", "C:\\HARBOR.TTF"},
       {"C:\\\\X.TTF", "C:\\X.TTF"},
-      {"C:\\A\\\\B.TTF", "C:\\A\\B.TTF"},
       {"C:\\A.\\B.TTF", "C:\\A\\B.TTF"},  // one dot ending a directory name goes
       {"C:\\A..\\B", "C:\\A.\\B"},
       {"C:\\..\\X", "C:\\X"},
       {"C:\\X\\..\\..\\Y.TTF", "C:\\Y.TTF"},
       {"C:\\ABC.", "C:\\ABC"},  // trailing dots and blanks go
-      {"C:\\ABC. .", "C:\\ABC"},
-      {"C:\\A\\..", "C:\\"},
       {"C:\\/X.TTF", "C:\\X.TTF"},
       {"C:\\X/Y.TTF", "C:\\X\\Y.TTF"},
       {"C:\\C:X.TTF", "C:\\C:X.TTF"},
-      {"C:\\ X.TTF", "C:\\ X.TTF"},
       {"C:\\CON.TTF", "\\\\.\\CON"},  // devices lie in no directory
       {"C:\\X\\nul.a.b", "\\\\.\\nul"},
       {"C:\\COM1.TTF", "\\\\.\\COM1"},
       {"C:\\COM0.TTF", "C:\\COM0.TTF"},
-      {"C:\\CONIN$.TTF", "\\\\.\\CONIN$"},
       {"C:\\A*.TTF", "C:\\A*.TTF"},  // wildcards are not checked
       {"C:\\\xe9t\xe9.TTF", "C:\\\xe9t\xe9.TTF"},
       {fits, fits},

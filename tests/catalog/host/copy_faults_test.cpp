@@ -13,34 +13,26 @@ using CopyFaults = CatalogTest;
 TEST_F(CopyFaults, WhatTheDestinationHoldsAfterAFailure) {
   const std::string source = sandbox.InProgramDir("SOURCE.TTF");
   const std::string destination = sandbox.InSystemDir("SOURCE.TTF");
+  using Path = const std::string &;
   struct Row {
     const char *context;
     size_t size;
-    void (*fault)(const std::string &source, const std::string &destination);
+    void (*fault)(Path source, Path destination);
     int result;
-    const char *kept;  // "old", "all", or a byte count in digits
+    long kept;  // what the destination holds: -1 its old bytes, else how many of the source's
   };
   const Row rows[] = {
       {"read-only destination", 40000,
-       [](const std::string &, const std::string &d) {
-         SetFileAttributesA(d.c_str(), FILE_ATTRIBUTE_READONLY);
-       },
-       0, "old"},
-      {"destination cannot be created", 40000,
-       [](const std::string &, const std::string &d) { winsim::FailCreate(d); }, 0, "old"},
+       [](Path, Path d) { SetFileAttributesA(d.c_str(), FILE_ATTRIBUTE_READONLY); }, 0, -1},
+      {"destination cannot be created", 40000, [](Path, Path d) { winsim::FailCreate(d); }, 0, -1},
       {"source measured, then cannot be opened", 40000,
-       [](const std::string &s, const std::string &) {
-         winsim::FailOpen(s, 2, winsim::Times::Once);
-       },
-       0, "old"},
-      {"source comes short", 40000,
-       [](const std::string &s, const std::string &) { winsim::ShortRead(s, 20000); }, 0, "16384"},
-      {"disk full within a chunk", 5000,
-       [](const std::string &, const std::string &d) { winsim::ShortWrite(d, 1000); }, 0, "1000"},
-      {"closing the destination fails", 40000,
-       [](const std::string &, const std::string &d) { winsim::FailClose(d); }, 0, "all"},
-      {"closing the source fails", 40000,
-       [](const std::string &s, const std::string &) { winsim::FailClose(s); }, 1, "all"},
+       [](Path s, Path) { winsim::FailOpen(s, 2, winsim::Times::Once); }, 0, -1},
+      {"source comes short", 40000, [](Path s, Path) { winsim::ShortRead(s, 20000); }, 0, 16384},
+      {"disk full within a chunk", 5000, [](Path, Path d) { winsim::ShortWrite(d, 1000); }, 0,
+       1000},
+      {"closing the destination fails", 40000, [](Path, Path d) { winsim::FailClose(d); }, 0,
+       40000},
+      {"closing the source fails", 40000, [](Path s, Path) { winsim::FailClose(s); }, 1, 40000},
   };
   for (const Row &row : rows) {
     SCOPED_TRACE(row.context);
@@ -49,10 +41,7 @@ TEST_F(CopyFaults, WhatTheDestinationHoldsAfterAFailure) {
     sandbox.WriteFile(destination, "old");
     row.fault(source, destination);
     EXPECT_EQ(row.result, CopyFontFile(source.c_str(), destination.c_str()));
-    std::string kept = row.kept;
-    std::string expected = kept == "old"   ? "old"
-                           : kept == "all" ? Pattern(row.size)
-                                           : Pattern(std::stoul(kept));
+    std::string expected = row.kept < 0 ? "old" : Pattern(row.kept);
     EXPECT_TRUE(sandbox.ReadFile(destination) == expected)
         << sandbox.ReadFile(destination).size() << " bytes kept";
     EXPECT_TRUE(sandbox.ReadFile(source) == Pattern(row.size));
