@@ -22,7 +22,6 @@ TEST(Fonts, ResourceForARealFontIsCreatedOnceAndAdded) {
   EXPECT_FALSE(CreateScalableFontResourceA(0, resource.c_str(), font.c_str(), NULL));
   EXPECT_EQ(bytes, sandbox.ReadFile(resource));  // the existing resource is not touched
   EXPECT_EQ(1, AddFontResourceA(resource.c_str()));
-  EXPECT_TRUE(RemoveFontResourceA(resource.c_str()));
 }
 
 TEST(Fonts, FilesThatAreNoFontsGiveNoResource) {

@@ -21,7 +21,8 @@ void Reset(const std::string &hostRoot);
 
 // Reset, but drive C: is a tree in memory instead of a host folder: the same lookup without
 // regard to case, attributes, sizes, handles and faults, without a system call, for runs that lay
-// out a whole drive per case (the fuzzer). HostPath aborts on it; the drive calls below reach it.
+// out a whole drive per case (the fuzzer, the tests' sandbox). HostPath aborts on it; the drive
+// calls below reach it.
 void ResetInMemory();
 
 // Reset (or ResetInMemory) for the lifetime of a scope; at its end every further winsim call that
@@ -37,7 +38,7 @@ class Machine {
   Machine &operator=(const Machine &) = delete;
 };
 
-// Where things are. Each setter takes a Windows path and creates the directory on the host.
+// Where things are. Each setter takes a Windows path and creates the directory on the drive.
 // SetSystemDirectory keeps a trailing backslash if given one, as GetSystemDirectoryA reports it.
 void SetModulePath(const std::string &winPath);
 void SetWindowsDirectory(const std::string &winPath);
