@@ -1,7 +1,8 @@
 // A fresh place for one test: the program's directory, the system directory and WIN.INI.
-// On the host it is a new winsim drive C: per test; under Wine it is the real drive, where the
-// test program runs from a scratch folder of its own, and everything the test adds to the system
-// directory and to the Fonts section of WIN.INI is taken away again when the sandbox ends.
+// On the host it is a new winsim machine per test, its drive C: in memory; under Wine it is the
+// real drive, where the test program runs from a scratch folder of its own, and everything the test
+// adds to the system directory and to the Fonts section of WIN.INI is taken away again when the
+// sandbox ends.
 #pragma once
 
 #include <windows.h>
@@ -21,7 +22,8 @@ class Sandbox {
   std::string InProgramDir(const std::string &name) const { return ProgramDir() + name; }
   std::string InSystemDir(const std::string &name) const { return SystemDir() + name; }
 
-  // Files, by Windows path. WriteFile creates or replaces; the test's own files are removed at the end.
+  // Files, by Windows path. WriteFile creates or replaces; the test's own files are removed at the
+  // end.
   void WriteFile(const std::string &path, const std::string &bytes);
   std::string ReadFile(const std::string &path) const;  // empty when absent
   bool Exists(const std::string &path) const;
