@@ -1,5 +1,5 @@
 # The two commands: `make test` (everything, both platforms) and `make demo` (the program under Wine).
-.PHONY: test demo deps build fuzz bench format
+.PHONY: test demo deps build dist fuzz bench format
 
 deps:
 	@scripts/install-deps.sh
@@ -10,6 +10,9 @@ test: deps
 
 build: deps
 	cmake --preset win32 && cmake --build --preset win32
+
+dist: deps
+	@scripts/dist.sh
 
 demo: deps
 	@scripts/demo.sh

@@ -46,6 +46,13 @@ std::string FontsValue(const std::string &key) {
   return value;
 }
 
+// Whether bytes begin as a TrueType or OpenType font file or collection does.
+bool IsFontBytes(const std::string &bytes) {
+  if (bytes.size() < 4) return false;
+  std::string tag = bytes.substr(0, 4);
+  return tag == std::string("\0\1\0\0", 4) || tag == "true" || tag == "OTTO" || tag == "ttcf";
+}
+
 const std::string *Find(const std::map<std::string, std::string> &files, const std::string &name) {
   for (const auto &file : files) {
     if (SameName(file.first, name)) return &file.second;
@@ -145,6 +152,13 @@ std::vector<Reached> FollowRun(RoadWorld &world, const std::vector<TableRow> &ta
   return reached;
 }
 
+bool InFontTable(const RoadWorld &world, const std::string &resource) {
+  std::string resourcePath = winsim::FullPath(world.systemDir + resource);
+  for (const std::string &path : winsim::FontResources())
+    if (SameName(path, resourcePath)) return true;
+  return false;
+}
+
 void CheckInstalled(RoadWorld &world, const Reached &font, const Snapshot &before,
                     const Snapshot &after) {
   std::string at = "installed " + Quote(font.row.fontName) + ": ";
@@ -154,11 +168,7 @@ void CheckInstalled(RoadWorld &world, const Reached &font, const Snapshot &befor
   if (Find(after.systemFiles, font.resource) == nullptr) world.Fail(at + "no .Fot");
   if (FontsValue(font.row.fontName) != font.resource)
     world.Fail(at + "WIN.INI holds " + Quote(FontsValue(font.row.fontName)));
-  std::string resourcePath = winsim::FullPath(world.systemDir + font.resource);
-  bool inTable = false;
-  for (const std::string &path : winsim::FontResources())
-    inTable = inTable || SameName(path, resourcePath);
-  if (!inTable) world.Fail(at + "not in the font table");
+  if (!InFontTable(world, font.resource)) world.Fail(at + "not in the font table");
 }
 
 // Source files: unchanged, or gone only when their font was installed with DeleteOriginals (and
@@ -198,10 +208,13 @@ void CheckSystemFiles(RoadWorld &world, const std::vector<Reached> &reached, con
       replaceable = replaceable || SameName(file.first, font.copy);
     }
     if (world.input.programInSystem) replaceable = false;
+    // Only a font or an empty file gives way to a copy, and only to a font.
+    if (!file.second.empty() && !IsFontBytes(file.second)) replaceable = false;
     auto now = after.systemFiles.find(file.first);
     if (now == after.systemFiles.end()) {
       world.Fail("system file " + Quote(file.first) + " lost");
-    } else if (!replaceable && now->second != file.second) {
+    } else if (now->second != file.second &&
+               (!replaceable || (!now->second.empty() && !IsFontBytes(now->second)))) {
       world.Fail("system file " + Quote(file.first) + " changed");
     }
   }
@@ -209,18 +222,69 @@ void CheckSystemFiles(RoadWorld &world, const std::vector<Reached> &reached, con
     if (before.systemFiles.count(file.first) != 0) continue;
     bool copy = false;
     bool resource = false;
-    bool resourceWithCopy = false;  // a .Fot is made only for a copy that is there
+    bool resourceWithCopy = false;   // a .Fot is made only for a copy that is there
+    bool resourceInstalled = false;  // and stays only for a font that was installed
+    bool fontSource = false;         // only a font file is brought in, even in part
     for (const Reached &font : reached) {
-      copy = copy || SameName(file.first, font.copy);
+      if (SameName(file.first, font.copy)) {
+        copy = true;
+        const std::string *source = Find(before.programFiles, font.source);
+        fontSource = fontSource || (source != nullptr && IsFontBytes(*source));
+      }
       if (SameName(file.first, font.resource)) {
         resource = true;
         resourceWithCopy = resourceWithCopy || Find(after.systemFiles, font.copy) != nullptr;
+        resourceInstalled = resourceInstalled || font.installed;
       }
     }
     if (!copy && !resource) world.Fail("new system file " + Quote(file.first));
+    if (copy && !fontSource && !world.input.programInSystem)
+      world.Fail("a file that is no font brought in as " + Quote(file.first));
     if (!copy && resource && !resourceWithCopy)
       world.Fail(".Fot " + Quote(file.first) + " without its copy");
+    if (!copy && resource && !resourceInstalled)
+      world.Fail(".Fot " + Quote(file.first) + " left by a font that failed");
   }
+}
+
+// WIN.INI's lines read by the profile's own rules: blanks and tabs around a line, a section's
+// name, a key and a value are trimmed; names are compared without regard to ASCII case (accented
+// letters are left as they are); a value in matching quotes loses them.
+std::string ProfileTrim(const std::string &text) {
+  size_t first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool SameProfileName(const std::string &a, const std::string &b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); i++) {
+    char x = a[i] >= 'a' && a[i] <= 'z' ? static_cast<char>(a[i] - 0x20) : a[i];
+    char y = b[i] >= 'a' && b[i] <= 'z' ? static_cast<char>(b[i] - 0x20) : b[i];
+    if (x != y) return false;
+  }
+  return true;
+}
+
+// The section a line opens: "[", the name, and the last "]".
+bool SectionOf(const std::string &line, std::string *name) {
+  std::string text = ProfileTrim(line);
+  size_t close = text.rfind(']');
+  if (text.empty() || text[0] != '[' || close == std::string::npos) return false;
+  *name = ProfileTrim(text.substr(1, close - 1));
+  return true;
+}
+
+bool EntryOf(const std::string &line, std::string *key, std::string *value) {
+  std::string text = ProfileTrim(line);
+  size_t equals = text.find('=');
+  if (text.empty() || text[0] == '[' || equals == std::string::npos) return false;
+  *key = ProfileTrim(text.substr(0, equals));
+  *value = ProfileTrim(text.substr(equals + 1));
+  if (value->size() >= 2 && (value->front() == '"' || value->front() == '\'') &&
+      value->back() == value->front())
+    *value = value->substr(1, value->size() - 2);
+  return true;
 }
 
 // WIN.INI: each line stays, but an empty value of a reached font's key (or any value of it when
@@ -228,36 +292,30 @@ void CheckSystemFiles(RoadWorld &world, const std::vector<Reached> &reached, con
 // Fonts section's header.
 void CheckWinIni(RoadWorld &world, const std::vector<Reached> &reached, const Snapshot &before,
                  const Snapshot &after) {
-  auto entryOf = [](const std::string &line, std::string *key, std::string *value) {
-    size_t equals = line.find('=');
-    if (equals == std::string::npos || line.empty() || line[0] == '[') return false;
-    *key = line.substr(0, equals);
-    *value = line.substr(equals + 1);
-    return true;
-  };
   auto reachedKey = [&](const std::string &key) -> const Reached * {
     for (const Reached &font : reached) {
-      if (lstrcmpiA(key.c_str(), font.row.fontName.c_str()) == 0) return &font;
+      if (SameProfileName(key, font.row.fontName)) return &font;
     }
     return nullptr;
   };
   std::vector<std::string> remaining = after.winIni;
   bool inFonts = false;
   for (const std::string &line : before.winIni) {
-    if (!line.empty() && line[0] == '[') inFonts = lstrcmpiA(line.c_str(), "[Fonts]") == 0;
+    std::string section;
+    if (SectionOf(line, &section)) inFonts = SameProfileName(section, "Fonts");
     auto kept = std::find(remaining.begin(), remaining.end(), line);
     if (kept != remaining.end()) {
       remaining.erase(kept);
       continue;
     }
     std::string key, value;
-    bool replaceable = inFonts && entryOf(line, &key, &value) && reachedKey(key) != nullptr &&
+    bool replaceable = inFonts && EntryOf(line, &key, &value) && reachedKey(key) != nullptr &&
                        (value.empty() || world.input.fault == RoadFault::ProfileRead);
     if (!replaceable) world.Fail("WIN.INI lost the line " + Quote(line));
   }
   for (const std::string &line : remaining) {
     std::string key, value;
-    const Reached *font = entryOf(line, &key, &value) ? reachedKey(key) : nullptr;
+    const Reached *font = EntryOf(line, &key, &value) ? reachedKey(key) : nullptr;
     if (line != "[Fonts]" && (font == nullptr || value != font->resource)) {
       world.Fail("WIN.INI gained the line " + Quote(line));
     }
@@ -277,8 +335,15 @@ void CheckRun(RoadWorld &world, const std::vector<TableRow> &table, const Snapsh
   }
   if (!same) world.Fail("the run changed the table");
   Snapshot after = TakeSnapshot(world);
+  // A font that failed takes its resource out of the font table again, unless an installed
+  // font shares its .Fot name (A.TTF and A.OTF both make A.Fot).
   for (const Reached &font : reached) {
     if (font.installed) CheckInstalled(world, font, before, after);
+    bool shared = false;
+    for (const Reached &other : reached)
+      shared = shared || (other.installed && SameName(other.resource, font.resource));
+    if (font.reported && !shared && InFontTable(world, font.resource))
+      world.Fail("failed " + Quote(font.row.fontName) + ": still in the font table");
   }
   CheckProgramFiles(world, reached, before, after);
   CheckSystemFiles(world, reached, before, after);

@@ -31,16 +31,25 @@ parallel=()
 log=$build/fuzz.log
 echo "Fuzzing for $seconds s with $workers worker(s); log in $log"
 status=0
+started=$(date +%s)
 "$build/road_fuzzer" "${parallel[@]}" -max_total_time="$seconds" -print_final_stats=1 \
   -detect_leaks=0 -max_len=4096 -timeout=30 -artifact_prefix="$build/found/" "$build/work" \
   fuzz/corpus >"$log" 2>&1 || status=$?
+spent=$(( $(date +%s) - started ))
+[ "$spent" -gt 0 ] || spent=1
 
-# The last progress line holds the executions of all workers together.
-last=$(grep -E "^#[0-9]+" "$log" | tail -n 1 || true)
+# The executions of all workers together: in fork mode the parent's own status lines ("#N: cov:"),
+# whose last one comes before any child's log that a failure copies into the log; with a single
+# worker its last status line. Divided by the time the run really took, which a failure shortens.
+if [ "$workers" -gt 1 ]; then
+  last=$(grep -E "^#[0-9]+: cov:" "$log" | tail -n 1 || true)
+else
+  last=$(grep -E "^#[0-9]+[[:space:]]" "$log" | tail -n 1 || true)
+fi
 if [ -n "$last" ]; then
   executions=$(echo "$last" | sed -E 's/^#([0-9]+).*/\1/')
   echo "$last"
-  echo "executions: $executions in $seconds s, $((executions / seconds)) per second"
+  echo "executions: $executions in $spent s, $((executions / spent)) per second ($workers worker(s))"
 else
   tail -n 40 "$log"
 fi

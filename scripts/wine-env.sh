@@ -64,8 +64,24 @@ qb_wine_for() {
   if file -b "$1" | grep -q "PE32+"; then echo /usr/lib/wine/wine64; else echo wine; fi
 }
 
+# Wine's own interface fonts (Debian's fonts-wine: Marlett, MS Sans Serif, Tahoma and the bitmap
+# system fonts) are not loaded into a new prefix by themselves. Without them the system font falls
+# back to a wider face whose dialog base units (7 x 16 instead of 8 x 16) cut the end of the
+# dialogs' texts, and the caption buttons draw as letters. The .fon files are needed too: they
+# make the system font System.
+qb_prefix_fonts() {
+  local from=/usr/share/wine/fonts to=$WINEPREFIX/drive_c/windows/Fonts
+  [ -d "$from" ] || return 0
+  mkdir -p "$to"
+  cp -n "$from"/* "$to"/ 2>/dev/null || true
+}
+
 qb_prefix_ready() {
-  [ -f "$WINEPREFIX/.quillbox-ready" ] && return 0
+  if [ -f "$WINEPREFIX/.quillbox-ready" ]; then
+    # A prefix made before the interface fonts were copied gets them now.
+    [ -f "$WINEPREFIX/drive_c/windows/Fonts/vgasys.fon" ] || qb_prefix_fonts
+    return 0
+  fi
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
     flock 9
@@ -82,6 +98,7 @@ qb_prefix_ready() {
       # (a message box especially) seconds slower to come and go.
       $boot reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
       wineserver -w
+      qb_prefix_fonts
       touch "$WINEPREFIX/.quillbox-ready"
     fi
   ) 9>"$WINEPREFIX.lock"

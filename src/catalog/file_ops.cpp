@@ -10,10 +10,11 @@ constexpr int FixedChunk = 512;      // the buffer that needs no allocation
 int GetFileLength(const char *path) {
   HFILE file = _lopen(path, OF_READ);
   if (file == HFILE_ERROR) return -1;
-  // A failed seek gives HFILE_ERROR, which is -1 as well.
+  // A failed seek gives HFILE_ERROR, which is -1 as well. A file of 2 GiB or more comes out
+  // negative: it cannot be measured in 32 bits, and counts as a file that cannot be opened.
   LONG size = _llseek(file, 0, FILE_END);
   _lclose(file);
-  return size;
+  return size < 0 ? -1 : size;
 }
 
 // The copy buffer: the largest block up to 16,384 bytes that memory grants, halving the request
@@ -62,10 +63,10 @@ int CopyFontFile(const char *source, const char *destination) {
   int chunk;
   char *buffer = ChooseBuffer(size, fixedBuffer, &block, &chunk);
 
-  // Both are asked for before either is tested: the destination is created (or emptied) even
-  // when the source cannot be opened.
+  // The destination is created (or emptied) only once the source is open: a source that cannot
+  // be read at this moment must not cost the older file of that name its contents.
   HFILE input = _lopen(source, OF_READ);
-  HFILE output = _lcreat(destination, 0);
+  HFILE output = input != HFILE_ERROR ? _lcreat(destination, 0) : HFILE_ERROR;
   int copied = 0;
   if (input != HFILE_ERROR && output != HFILE_ERROR)
     copied = CopyBytes(input, output, buffer, chunk, size);

@@ -12,6 +12,8 @@
 #include "shell/globals.h"
 
 int foundCount;
+// 1 once a record could not be added for want of memory.
+static int appendFailed;
 
 constexpr int LargestListFile = 65000;  // keeps the byte count of the single read within 16 bits
 constexpr int LineSize = 128;           // only the first 127 bytes of a line are looked at
@@ -55,106 +57,131 @@ static int IsInstalled(const char *systemDirectory, const char *fileName, const 
   return value[0] != '\0';
 }
 
-// One line of length bytes (without its CR LF): either a record is appended or it is skipped.
-// The tests run in a fixed order; a line passing the uniqueness tests counts as found.
-static void HandleLine(const char *text, int length, const char *programDirectory,
-                       const char *systemDirectory) {
+int DecideListLine(const char *text, int length, const char *programDirectory,
+                   const char *systemDirectory, int *record) {
   char line[LineSize];
+  *record = -1;
   if (length > LineSize - 1) length = LineSize - 1;
   lstrcpynA(line, text, length + 1);
-  if (!IsPrintableLine(line)) return;
+  if (!IsPrintableLine(line)) return LineControl;
 
   int fileStart = SkipSpaces(line);
-  if (fileStart < 0) return;
+  if (fileStart < 0) return LineBlank;
   int fileLength = FindSpace(line + fileStart);
-  if (fileLength < 0) return;
+  if (fileLength < 0) return LineNoFontName;
   char fileName[FileNameSize];
   lstrcpynA(fileName, line + fileStart,
             (fileLength < FileNameSize - 1 ? fileLength : FileNameSize - 1) + 1);
-  if (!IsPlainShortName(fileName)) return;
-  if (FindByFileName(fileName) < FontCount) return;
+  if (!IsPlainShortName(fileName)) return LineNotShortName;
+  *record = FindByFileName(fileName);
+  if (*record < FontCount) return LineFileRepeats;
+  *record = -1;
   int fileSize = MeasureIn(programDirectory, fileName);
-  if (fileSize == -1) return;
+  if (fileSize == -1) return LineFileMissing;
 
   const char *rest = line + fileStart + fileLength;
   int fontStart = SkipSpaces(rest);
-  if (fontStart < 0) return;
+  if (fontStart < 0) return LineNoFontName;
   int fontLength = TrimmedLength(rest + fontStart);
-  if (fontLength >= FontNameSize) return;
+  if (fontLength >= FontNameSize) return LineFontTooLong;
   char fontName[FontNameSize];
   lstrcpynA(fontName, rest + fontStart, fontLength + 1);
-  if (!IsSafeProfileKey(fontName)) return;
-  if (FindByFontName(fontName) < FontCount) return;
+  if (!IsSafeProfileKey(fontName)) return LineFontUnsafe;
+  *record = FindByFontName(fontName);
+  if (*record < FontCount) return LineFontRepeats;
+  *record = -1;
 
   foundCount++;
-  if (IsInstalled(systemDirectory, fileName, fontName)) return;
-  // Out of memory: the line is dropped without a word and stays counted as found.
-  AppendFontItem(fileName, fontName, fileSize);
+  if (IsInstalled(systemDirectory, fileName, fontName)) return LineInstalled;
+  if (!AppendFontItem(fileName, fontName, fileSize)) return LineNoMemory;
+  *record = FontCount - 1;
+  return LineOffered;
 }
 
-// Splits the text (ending at its first NUL) at each CR LF; text after the last one is ignored.
-static void HandleLines(const char *text, const char *programDirectory) {
-  char systemDirectory[PathSize];
-  GetSystemDirectoryPath(systemDirectory);
-  const char *lineStart = text;
-  for (const char *scan = text; scan[0] != '\0'; scan++) {
-    if (scan[0] == '\r' && scan[1] == '\n') {
-      HandleLine(lineStart, (int)(scan - lineStart), programDirectory, systemDirectory);
-      scan++;
-      lineStart = scan + 1;
+const char *NextListLine(const char *scan, int *length) {
+  for (const char *end = scan; end[0] != '\0'; end++) {
+    if (end[0] == '\r' && end[1] == '\n') {
+      *length = (int)(end - scan);
+      return end + 2;
     }
   }
+  return NULL;
+}
+
+int ReadListFile(const char *directory, HGLOBAL *textBlock) {
+  char path[PathSize];
+  int size = -1;
+  lstrcpyA(path, directory);
+  if (directory[0] != '\0' && AppendToPath(path, ListFileName)) size = GetFileLength(path);
+  if (size <= 0 || size > LargestListFile) return ListNotFound;
+
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size + 1);
+  if (block == NULL) return ListNoMemory;
+  HFILE file = _lopen(path, OF_READ);
+  if (file == HFILE_ERROR) {
+    GlobalFree(block);
+    return ListNotFound;
+  }
+  char *text = (char *)GlobalLock(block);
+  if (text == NULL) {
+    GlobalFree(block);
+    _lclose(file);
+    return ListNoMemory;
+  }
+  int read = _lread(file, text, (UINT)size) == (UINT)size;
+  _lclose(file);
+  if (!read) {
+    GlobalUnlock(block);
+    GlobalFree(block);
+    return ListNotFound;
+  }
+  text[size] = '\0';
+  GlobalUnlock(block);
+  *textBlock = block;
+  return ListRead;
+}
+
+const char *ListFailureText(int result) {
+  return result == ListNoMemory ? NoMemoryText : NotFoundText;
 }
 
 int LoadFontList() {
   char programDirectory[PathSize];
-  char path[PathSize];
-  int size = -1;
-  if (GetProgramDirectory(programDirectory)) {
-    lstrcpyA(path, programDirectory);
-    if (AppendToPath(path, ListFileName)) size = GetFileLength(path);
-  }
-  if (size <= 0 || size > LargestListFile) {
-    Tell(NotFoundText, MB_ICONERROR);
+  HGLOBAL textBlock = NULL;
+  if (!GetProgramDirectory(programDirectory)) programDirectory[0] = '\0';
+  int result = ReadListFile(programDirectory, &textBlock);
+  if (result != ListRead) {
+    Tell(ListFailureText(result), MB_ICONERROR);
     return 0;
   }
-
-  HGLOBAL textBlock = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size + 1);
-  if (textBlock == NULL) {
-    Tell(NoMemoryText, MB_ICONERROR);
-    return 0;
-  }
-  HFILE file = _lopen(path, OF_READ);
-  if (file == HFILE_ERROR) {
-    Tell(NotFoundText, MB_ICONERROR);
-    GlobalFree(textBlock);
-    return 0;
-  }
-  char *text = (char *)GlobalLock(textBlock);
-  if (text == NULL) {
-    Tell(NoMemoryText, MB_ICONERROR);
-    GlobalFree(textBlock);
-    _lclose(file);
-    return 0;
-  }
-  if (_lread(file, text, (UINT)size) != (UINT)size) {
-    Tell(NotFoundText, MB_ICONERROR);
-    GlobalUnlock(textBlock);
-    GlobalFree(textBlock);
-    _lclose(file);
-    return 0;
-  }
-  text[size] = '\0';
-  _lclose(file);
 
   foundCount = 0;
+  appendFailed = 0;
   ReleaseFontList();
-  HandleLines(text, programDirectory);
+  char systemDirectory[PathSize];
+  GetSystemDirectoryPath(systemDirectory);
+  const char *text = (const char *)GlobalLock(textBlock);
+  if (text == NULL) {
+    GlobalFree(textBlock);
+    Tell(NoMemoryText, MB_ICONERROR);
+    return 0;
+  }
+  // Lines end at each CR LF; text after the last one is ignored.
+  int length;
+  int record;
+  for (const char *line = text, *next; (next = NextListLine(line, &length)) != NULL; line = next) {
+    // Out of memory: the line is dropped and stays counted as found. The user hears of it only
+    // when nothing at all could be offered.
+    if (DecideListLine(line, length, programDirectory, systemDirectory, &record) == LineNoMemory)
+      appendFailed = 1;
+  }
   GlobalUnlock(textBlock);
   GlobalFree(textBlock);
 
   if (foundCount == 0)
     Tell(NoFontsText, MB_ICONWARNING);
+  else if (FontCount == 0 && appendFailed)
+    Tell(NoMemoryText, MB_ICONERROR);
   else if (FontCount == 0)
     Tell(AllInstalledText, MB_ICONINFORMATION);
   return FontCount > 0;

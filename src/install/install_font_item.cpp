@@ -3,6 +3,7 @@
 #include "install/install_font_item.h"
 
 #include "catalog/file_ops.h"
+#include "install/install_font_check.h"
 #include "install/install_same_file.h"
 #include "install/install_texts.h"
 #include "install/run_host.h"
@@ -42,13 +43,25 @@ int RunChecks(const FontTexts *texts, char *message, int *added, int *sameFile) 
   if (texts->resourcePath[0] == '\0' || GetFileLength(texts->resourcePath) != -1) return 3;
   if (texts->targetPath[0] == '\0') return 4;
   // A program lying in the system directory offers fonts that are already in place: copying
-  // such a file onto itself would empty it, so the copy is left out.
+  // such a file onto itself would empty it, so the copy is left out. Either way only a font file
+  // goes on, and only over a font, an empty file or itself.
   *sameFile = IsSameFile(texts->sourcePath, texts->targetPath);
+  if (!MayCopyFont(texts->sourcePath, texts->targetPath, *sameFile)) return 4;
   if (!*sameFile && !CopyFontFile(texts->sourcePath, texts->targetPath)) return 4;
   if (!CreateScalableFontResourceA(0, texts->resourcePath, texts->targetPath, NULL)) return 5;
+  // From here on a failure takes back what this attempt added: a .Fot left in the system
+  // directory would make the font pass for installed at the next start, which would never offer
+  // it again. The copied font file may stay; the next attempt replaces it.
   int fonts = AddFontResourceA(texts->resourcePath);
-  if (fonts == 0) return 6;
-  if (!WriteProfileStringA(FontsSection, texts->fontName, texts->resourceName)) return 7;
+  if (fonts == 0) {
+    DeleteFontFile(texts->resourcePath);
+    return 6;
+  }
+  if (!WriteProfileStringA(FontsSection, texts->fontName, texts->resourceName)) {
+    RemoveFontResourceA(texts->resourcePath);
+    DeleteFontFile(texts->resourcePath);
+    return 7;
+  }
   *added = fonts;
   return 0;
 }

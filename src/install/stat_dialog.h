@@ -7,6 +7,11 @@
 extern int StatPending;
 // 1 once EndDialog has been called for the current dialog.
 extern int StatEnded;
+// 1 while InstallFonts runs inside the dialog's procedure.
+extern int StatRunning;
+// 1 once the user asked the run to stop; the pump then answers 0 at once. Set by the dialog,
+// read by the pump, and cleared when a dialog starts.
+extern int StatStopped;
 
 // Opens the dialog modally; returns 0, or -1 when it cannot be created.
 INT_PTR RunStatDialog(HWND owner);

@@ -11,7 +11,11 @@ constexpr DWORD PumpMilliseconds = 500;
 
 }  // namespace
 
-int PumpMessages(HWND dialog) {
+int StatStopped;
+
+int PumpMessages(HWND) {
+  // A stop that came while the run was busy (inside a message box's loop, say) ends it here.
+  if (StatStopped) return 0;
   DWORD start = GetTickCount();
   MSG message;
   // Polls without waiting; the unsigned difference stays right across the tick count's wrap.
@@ -24,7 +28,7 @@ int PumpMessages(HWND dialog) {
         return 0;
       }
       DispatchMessageA(&message);
-      if (message.hwnd == dialog && message.message == WM_STOPINSTALL) return 0;
+      if (StatStopped) return 0;
     }
   } while (GetTickCount() - start < PumpMilliseconds);
   return 1;

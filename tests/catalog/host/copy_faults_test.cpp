@@ -123,12 +123,12 @@ TEST_F(CopyFaults, WhatTheDestinationHoldsAfterAFailure) {
        [](const std::string &s, const std::string &) {
          winsim::FailOpen(s, 2, winsim::Times::Once);
        },
-       0, "empty"},
+       0, "old"},
       {"source measured, then cannot be opened, small", 100,
        [](const std::string &s, const std::string &) {
          winsim::FailOpen(s, 2, winsim::Times::Once);
        },
-       0, "empty"},
+       0, "old"},
       {"disk full within a chunk", 5000,
        [](const std::string &, const std::string &d) { winsim::ShortWrite(d, 1000); }, 0, "1000"},
       {"disk full at a chunk's end", 40000,

@@ -64,7 +64,7 @@ TEST_F(LoaderFaults, EveryAllocationRefusedInTurn) {
       {Times::Once, 4, {Harbor, HarborBold}, 4, nullptr, 0},
       {Times::Once, 5, {Harbor, HarborBold, Cedar}, 4, nullptr, 0},  // fires no fault
       {Times::FromThenOn, 1, {}, 0, NoMemoryText, MB_ICONERROR},
-      {Times::FromThenOn, 2, {}, 5, AllInstalledText, MB_ICONINFORMATION},
+      {Times::FromThenOn, 2, {}, 5, NoMemoryText, MB_ICONERROR},
       {Times::FromThenOn, 3, {Harbor}, 4, nullptr, 0},
       {Times::FromThenOn, 4, {Harbor, HarborBold}, 4, nullptr, 0},
       {Times::FromThenOn, 5, {Harbor, HarborBold, Cedar}, 4, nullptr, 0},

@@ -48,10 +48,10 @@ const FailureRow FailureRows[] = {
     {5, "Cannot create the resource file 'SERIF1.FOT'.", {"full", false, nullptr, "", false, true}},
     {6,
      "Cannot install the font 'Quillbox Failing Serif'.",
-     {"full", true, nullptr, "", false, true}},
+     {"full", false, nullptr, "", false, true}},
     {7,
      "Cannot install the font 'Quillbox Failing Serif'.",
-     {"full", true, nullptr, "", true, true}},
+     {"full", false, nullptr, "", false, true}},
 };
 
 class RunFailureTest : public RunTest,

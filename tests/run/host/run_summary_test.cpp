@@ -71,8 +71,8 @@ TEST_F(RunSummaryTest, WordingFollowsTheFontsAdded) {
   }
 }
 
-// A resource whose WIN.INI entry cannot be written was added to the font table all the same,
-// but is not counted.
+// A resource whose WIN.INI entry cannot be written is taken out of the font table again, and
+// is not counted.
 TEST_F(RunSummaryTest, FontAddedButNotRegisteredIsNotCounted) {
   winsim::SetAddFontResourceResult(2);
   winsim::FailProfileWrite(1, winsim::Times::Once);
@@ -81,7 +81,7 @@ TEST_F(RunSummaryTest, FontAddedButNotRegisteredIsNotCounted) {
   Run();
   ExpectBoxes({{"Cannot install the font 'Serif One'.", Failure},
                {"2 new TrueType fonts are now available.", Summary}});
-  EXPECT_EQ(2u, winsim::FontResources().size());
+  EXPECT_EQ(1u, winsim::FontResources().size());
 }
 
 TEST_F(RunSummaryTest, PumpStopBeforeAFontEndsTheRunWithTheFontsFinished) {
