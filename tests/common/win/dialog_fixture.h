@@ -27,12 +27,12 @@ class DialogTest : public testing::Test {
 
   // Writes the list file naming the candidates, and their font files beside it.
   void WriteList(const std::vector<Candidate> &candidates);
-  // Appends a record for each candidate with the given selected flag, and writes its font file.
+  // Appends a record for each candidate, writing its font file, and sets every record's flag.
   void AddCandidates(const std::vector<Candidate> &candidates, int selected);
   void SetSelectedFlags(int selected);
   std::vector<int> SelectedFlags() const;  // each record's flag, in table order
   std::vector<std::string> BoxTexts() const;
-  // True once WIN.INI names the font's .Fot file: the run installed it.
+  // True once WIN.INI has a key for the font: the run installed it.
   bool Installed(const Candidate &candidate) const;
 
   Sandbox sandbox;

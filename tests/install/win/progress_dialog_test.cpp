@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "catalog/font_table.h"
 #include "common/win/dialog_fixture.h"
 #include "install/run_host.h"
@@ -69,15 +71,15 @@ LRESULT CALLBACK OnBoxBuilt(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(NULL, code, wParam, lParam);
 }
 
-// A hidden, frameless pop-up at the given screen rectangle: its client area is the window.
+// A hidden pop-up with a caption at the given screen rectangle.
 HWND CreateOwner(int x, int y, int width, int height) {
   WNDCLASSA windowClass = {};
   windowClass.lpfnWndProc = DefWindowProcA;
   windowClass.hInstance = GetModuleHandleA(NULL);
   windowClass.lpszClassName = "QbProgressOwner";
   RegisterClassA(&windowClass);  // registered already by an earlier test: fine
-  return CreateWindowExA(0, "QbProgressOwner", "", WS_POPUP, x, y, width, height, NULL, NULL,
-                         GetModuleHandleA(NULL), NULL);
+  return CreateWindowExA(0, "QbProgressOwner", "", WS_POPUP | WS_CAPTION, x, y, width, height, NULL,
+                         NULL, GetModuleHandleA(NULL), NULL);
 }
 
 class ProgressDialog : public DialogTest {
@@ -98,63 +100,41 @@ class ProgressDialog : public DialogTest {
   HHOOK messageHook, boxHook;
 };
 
-const char *const NoNewFonts = "No new fonts were installed.";
-
 // However the run ends, the dialog ends once, after the run has returned: the summary still
 // shows over the dialog, with its owner disabled until the dialog is gone. A stop only marks the
 // run stopped; the next pump then returns at once.
 TEST_F(ProgressDialog, RunsPacedAndEndsOnceAfterTheRun) {
+  // Each font is installed at most once in the test, so that WIN.INI does not already name it.
+  const Candidate pool[] = {
+      {"qbrun1.ttf", "Quillbox Run 1", 1}, {"qbrun2.ttf", "Quillbox Run 2", 2},
+      {"qbrun3.ttf", "Quillbox Run 3", 3}, {"qbrun4.ttf", "Quillbox Run 4", 4},
+      {"qbrun5.ttf", "Quillbox Run 5", 5}, {"qbrun6.ttf", "Quillbox Run 6", 0},
+      {"qbgone.ttf", "Quillbox Gone", -1}, {"qbrun7.ttf", "Quillbox Run 7", 1}};
+  const char *const noNewFonts = "No new fonts were installed.";
   struct Row {
     const char *context;
     Act act;
-    std::vector<Candidate> fonts;
+    int first, count;  // the fonts from the pool
     std::vector<std::string> texts;
     int installed;
     DWORD least, most;  // milliseconds from the run's start to the summary
   } rows[] = {
-      {"left alone: 500 ms before each font",
-       LeftAlone,
-       {{"qbrun1.ttf", "Quillbox Run One", 1}, {"qbrun2.ttf", "Quillbox Run Two", 2}},
-       {"2 new TrueType fonts are now available."},
-       2,
-       1000,
-       INFINITE},
-      {"shown again at the first pump: no second run",
-       ShownAgain,
-       {{"qbrun3.ttf", "Quillbox Run Three", 3}},
-       {"1 new TrueType font is now available."},
-       1,
-       500,
-       INFINITE},
-      {"Cancel at the first pump",
-       CancelOnce,
-       {{"qbrun4.ttf", "Quillbox Run Four", 4}},
-       {NoNewFonts},
-       0,
-       0,
-       500},
-      {"Cancel clicked twice at the first pump",
-       CancelTwice,
-       {{"qbrun5.ttf", "Quillbox Run Five", 5}, {"qbrun6.ttf", "Quillbox Run Six", 0}},
-       {NoNewFonts},
-       0,
-       0,
-       500},
-      {"stop dispatched by a failure's message box",
-       StopInFirstBox,
-       {{"qbgone.ttf", "Quillbox Gone", -1}, {"qbrun7.ttf", "Quillbox Run Seven", 1}},
-       {"Cannot copy the font file 'QBGONE.TTF'.", NoNewFonts},
-       0,
-       500,
-       1000},
+      // clang-format off
+      {"left alone: 500 ms before each font", LeftAlone, 0, 2, {"2 new TrueType fonts are now available."}, 2, 1000, INFINITE},
+      {"shown again at the first pump: no second run", ShownAgain, 2, 1, {"1 new TrueType font is now available."}, 1, 500, INFINITE},
+      {"Cancel at the first pump", CancelOnce, 3, 1, {noNewFonts}, 0, 0, 500},
+      {"Cancel clicked twice at the first pump", CancelTwice, 4, 2, {noNewFonts}, 0, 0, 500},
+      {"stop dispatched by a failure's message box", StopInFirstBox, 6, 2, {"Cannot copy the font file 'QBGONE.TTF'.", noNewFonts}, 0, 500, 1000},
+      // clang-format on
   };
   for (const Row &row : rows) {
     SCOPED_TRACE(row.context);
     seen = Seen();
     seen.act = row.act;
     seen.owner = owner;
+    const std::vector<Candidate> fonts(pool + row.first, pool + row.first + row.count);
     ReleaseFontList();
-    AddCandidates(row.fonts, 1);
+    AddCandidates(fonts, 1);
     size_t before = boxes.Shown().size();
 
     EXPECT_EQ(0, RunStatDialog(owner));
@@ -162,7 +142,7 @@ TEST_F(ProgressDialog, RunsPacedAndEndsOnceAfterTheRun) {
     std::vector<std::string> texts = BoxTexts();
     EXPECT_EQ(row.texts, std::vector<std::string>(texts.begin() + before, texts.end()));
     int installed = 0;
-    for (const Candidate &font : row.fonts) installed += Installed(font) ? 1 : 0;
+    for (const Candidate &font : fonts) installed += Installed(font) ? 1 : 0;
     EXPECT_EQ(row.installed, installed);
     EXPECT_TRUE(row.act != StopInFirstBox || seen.stopTakenInBox) << "not in the box's loop";
     ASSERT_FALSE(seen.boxes.empty());
@@ -176,32 +156,45 @@ TEST_F(ProgressDialog, RunsPacedAndEndsOnceAfterTheRun) {
   }
 }
 
-// Centred over the owner's client area, truncating, and kept a scroll bar's breadth inside the
-// edges of Wine's 1024 x 768 screen. The dialog measures 342 x 158 pixels.
+// Where the dialog goes on one axis: centred over its owner's client area, or a scroll bar's
+// breadth inside the screen's near or far edge.
+enum Placement { Centred, AtNearEdge, AtFarEdge };
+
+bool Follows(Placement place, LONG first, LONG last, LONG ownerFirst, LONG ownerLast, int margin,
+             int screen) {
+  if (place == AtNearEdge) return first == margin;
+  if (place == AtFarEdge) return last == screen - margin;
+  return std::abs((first + last) - (ownerFirst + ownerLast)) <= 1;
+}
+
 TEST_F(ProgressDialog, CentredOverItsOwnerAndKeptOnTheScreen) {
   struct Row {
     const char *context;
-    RECT owner;  // left, top, width, height
-    POINT placed;
+    RECT owner;  // left, top, width, height of the owner window, which has a caption
+    Placement x, y;
   } rows[] = {
-      {"centred", {200, 150, 500, 400}, {279, 271}},
-      {"owner smaller by an odd number: truncated", {300, 200, 337, 153}, {298, 198}},
-      {"partly off the left edge", {-400, 200, 500, 400}, {17, 321}},
-      {"partly off the right edge", {800, 200, 500, 400}, {665, 321}},
-      {"partly off the top edge", {200, -300, 500, 400}, {279, 17}},
-      {"off the bottom right corner", {900, 700, 500, 400}, {665, 593}},
+      {"over the owner", {200, 150, 500, 400}, Centred, Centred},
+      {"over an owner smaller than the dialog", {300, 200, 200, 100}, Centred, Centred},
+      {"partly off the left edge", {-400, 200, 500, 400}, AtNearEdge, Centred},
+      {"partly off the right edge", {800, 200, 500, 400}, AtFarEdge, Centred},
+      {"partly off the top edge", {200, -300, 500, 400}, Centred, AtNearEdge},
+      {"off the bottom right corner", {900, 700, 500, 400}, AtFarEdge, AtFarEdge},
   };
   for (const Row &row : rows) {
     SCOPED_TRACE(row.context);
     HWND window = CreateOwner(row.owner.left, row.owner.top, row.owner.right, row.owner.bottom);
     HWND dialog = CreateDialogParamA(hInst, "FontStat", window, FontStatProc, 0);
     ASSERT_NE((HWND)NULL, dialog);
-    RECT placed;
+    RECT placed, client;
     GetWindowRect(dialog, &placed);
-    EXPECT_EQ(row.placed.x, placed.left);
-    EXPECT_EQ(row.placed.y, placed.top);
-    EXPECT_EQ(342, placed.right - placed.left);
-    EXPECT_EQ(158, placed.bottom - placed.top);
+    GetClientRect(window, &client);
+    MapWindowPoints(window, NULL, (POINT *)&client, 2);
+    EXPECT_TRUE(Follows(row.x, placed.left, placed.right, client.left, client.right,
+                        GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CXSCREEN)))
+        << "left " << placed.left << ", right " << placed.right;
+    EXPECT_TRUE(Follows(row.y, placed.top, placed.bottom, client.top, client.bottom,
+                        GetSystemMetrics(SM_CYHSCROLL), GetSystemMetrics(SM_CYSCREEN)))
+        << "top " << placed.top << ", bottom " << placed.bottom;
     DestroyWindow(dialog);
     DestroyWindow(window);
   }
@@ -222,16 +215,14 @@ TEST_F(ProgressDialog, BarShowsItsShareOfTheFullWidth) {
   HWND bar = GetDlgItem(dialog, IDC_PROGRESS);
   EXPECT_FALSE(GetWindowLongA(bar, GWL_STYLE) & WS_VISIBLE);
   const RECT full = RectInDialog(dialog, bar);
-  ASSERT_EQ(301, full.right - full.left) << "172 dialog units of the system font";
   CaptureStatBar(dialog);
-  struct Row {
-    int percent, width;
-  } rows[] = {{0, 0}, {1, 3}, {50, 151}, {100, 301}, {40, 120}};
-  for (const Row &row : rows) {
-    SCOPED_TRACE("percent " + std::to_string(row.percent));
-    UpdateStatBar(dialog, row.percent);
+  // A share of the width the bar has now, rather than of its full width, fails from the second
+  // row on: 50 after 0, and 40 after 50.
+  for (int percent : {0, 50, 100, 50, 40}) {
+    SCOPED_TRACE("percent " + std::to_string(percent));
+    UpdateStatBar(dialog, percent);
     RECT now = RectInDialog(dialog, bar);
-    EXPECT_EQ(row.width, now.right - now.left);
+    EXPECT_NEAR((full.right - full.left) * percent / 100.0, now.right - now.left, 1.0);
     EXPECT_EQ(full.left, now.left);
     EXPECT_EQ(full.top, now.top);
     EXPECT_EQ(full.bottom, now.bottom);
