@@ -7,8 +7,6 @@
 
 DialogTest::DialogTest() {
   hInst = sandbox.Instance();
-  hFontDial = NULL;
-  ShowDeleteOption = 0;
   DeleteOriginals = 0;
   FontList = NULL;
   FontCount = 0;

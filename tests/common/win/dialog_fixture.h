@@ -22,7 +22,7 @@ struct Candidate {
 
 class DialogTest : public testing::Test {
  protected:
-  DialogTest();  // the program's globals as a fresh process has them
+  DialogTest();  // the run's globals as a fresh process has them
   ~DialogTest() override;
 
   // Writes the list file naming the candidates, and their font files beside it.

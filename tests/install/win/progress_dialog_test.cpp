@@ -76,13 +76,11 @@ LRESULT CALLBACK OnBoxBuilt(int code, WPARAM wParam, LPARAM lParam) {
 
 // A hidden pop-up with a caption at the given screen rectangle.
 HWND CreateOwner(int x, int y, int width, int height) {
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = DefWindowProcA;
-  windowClass.hInstance = GetModuleHandleA(NULL);
-  windowClass.lpszClassName = "QbProgressOwner";
-  RegisterClassA(&windowClass);  // registered already by an earlier test: fine
+  HINSTANCE instance = GetModuleHandleA(NULL);
+  WNDCLASSA owner = {0, DefWindowProcA, 0, 0, instance, NULL, NULL, NULL, NULL, "QbProgressOwner"};
+  RegisterClassA(&owner);  // registered already by an earlier test: fine
   return CreateWindowExA(0, "QbProgressOwner", "", WS_POPUP | WS_CAPTION, x, y, width, height, NULL,
-                         NULL, GetModuleHandleA(NULL), NULL);
+                         NULL, instance, NULL);
 }
 
 class ProgressDialog : public DialogTest {
