@@ -498,23 +498,26 @@ windows_sentences() {
   i686_rows=$(cat "$out"/rows/* 2>/dev/null | grep -c '^| Wine (i686) |' || true)
   if [ "$answer" != native ]; then
     if [ -n "${QB_BENCH_WIN32:-}" ]; then
-      echo "Windows rows: the x86_64 build under Wine only, as QB_BENCH_WIN32=$answer asked; the"
-      echo "script found that $found_how."
+      echo "Windows rows: the x86_64 build under Wine only, as QB_BENCH_WIN32=$answer asked."
+      echo "The script found that $found_how."
     else
-      echo "Windows rows: the x86_64 build under Wine only, since $found_how. The i686 build (the"
-      echo "product) is timed where 32-bit programs run natively."
+      echo "Windows rows: the x86_64 build under Wine only, since $found_how."
+      echo "The i686 build (the product) is timed where 32-bit programs run natively."
     fi
     return 0
   fi
   if [ -n "${QB_BENCH_WIN32:-}" ]; then
     echo "Windows rows: the i686 build (the product) and the x86_64 build under Wine, side by side"
-    echo "in one run, as QB_BENCH_WIN32=native asked; the script found that $found_how."
+    echo "in one run, as QB_BENCH_WIN32=native asked."
+    echo "The script found that $found_how."
   else
     echo "Windows rows: the i686 build (the product) and the x86_64 build under Wine, side by side"
     echo "in one run, since $found_how."
   fi
   if [ "$found" = emulated ]; then
-    echo "**The i686 rows ran through qemu-i386: their times are the emulator's, not the program's.**"
+    echo "**The i686 rows ran through that emulator: their times are the emulator's, not the"
+    echo "program's.** /proc names the emulator's process rather than the i686 program, so what is"
+    echo "read there by the program's name (its peak resident set and processor time) shows -."
   fi
   if [ "$i686_rows" = 0 ]; then echo "No i686 row was obtained (see the log)."; fi
   return 0
@@ -541,10 +544,14 @@ report() {
     echo
     made_sentences
     windows_sentences
-    echo "Host rows: the same sources against winsim, built $(cache_value "$host_build" CMAKE_BUILD_TYPE)."
+    echo "Host rows: the same sources against winsim, built as $(cache_value "$host_build" CMAKE_BUILD_TYPE)."
     echo "Windows builds: $(cache_value "$root/build/bench-win64" CMAKE_BUILD_TYPE), with mingw-w64."
-    echo "Each figure is the median of $repeats repeats unless said"
-    echo "otherwise; ratios are taken between measurements made side by side in one process run."
+    if [ "$repeats" = 1 ]; then
+      echo "Each figure is one measurement unless said otherwise; ratios are taken between"
+    else
+      echo "Each figure is the median of $repeats repeats unless said otherwise; ratios are taken between"
+    fi
+    echo "measurements made side by side in one process run."
     echo "Times are in milliseconds unless marked µs."
     echo
     echo "## 1. Loader scaling"
