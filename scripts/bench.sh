@@ -16,7 +16,8 @@
 #                       finds the answer itself unless it is given here. Only "native" times the
 #                       i686 build (the product) under Wine, beside the x86_64 build; given on a
 #                       machine without native 32-bit support, it runs the i686 rows through
-#                       qemu-i386, which checks the rows and the text but not the times.
+#                       qemu-i386 where it can, which checks the rows and the text but not the
+#                       times.
 #   QB_BENCH_REPEATS    repeats per figure (3)
 #   QB_BENCH_SIZES      list sizes of the loader and start rows ("10 100 1000 largest")
 #   QB_BENCH_RUN_FONTS  fonts per timed installation run ("1 10 50")
@@ -45,7 +46,7 @@ log() { printf '\n=== %s\n' "$*" >&2; }
 # ---------------------------------------------------------------- 32-bit programs
 
 # How this machine runs 32-bit programs, as the script finds it. Sets found to native (the kernel
-# starts the 32-bit Wine loader itself), emulated (it runs only through qemu-i386) or none, and
+# starts the 32-bit Wine loader itself), emulated (it runs only through an emulator) or none, and
 # found_how to the clause that says what the script saw. Inside the namespace that
 # qb_enter_win32_emulation starts, the answer found before it is passed on.
 find_win32() {
