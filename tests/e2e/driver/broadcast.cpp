@@ -3,26 +3,22 @@
 
 #include <windows.h>
 
-#include "report.h"
-
 namespace {
 
 HWND listener = nullptr;
-std::vector<std::string> heard;
+std::string heard;
 
 LRESULT CALLBACK ListenerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_FONTCHANGE) heard.push_back("WM_FONTCHANGE");
-  if (message == WM_WININICHANGE) {
-    const char *section = reinterpret_cast<const char *>(lParam);
-    heard.push_back("WM_WININICHANGE " + (section ? Quoted(section) : std::string("(null)")));
-  }
+  const char *section = reinterpret_cast<const char *>(lParam);
+  if (message == WM_FONTCHANGE) heard += "WM_FONTCHANGE ";
+  if (message == WM_WININICHANGE)
+    heard += "WM_WININICHANGE '" + std::string(section ? section : "(null)") + "' ";
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
 }  // namespace
 
 void StartListening() {
-  if (listener) return;
   WNDCLASSA windowClass = {};
   windowClass.lpfnWndProc = ListenerProc;
   windowClass.hInstance = GetModuleHandleA(nullptr);
@@ -32,10 +28,10 @@ void StartListening() {
                              nullptr, windowClass.hInstance, nullptr);
 }
 
-std::vector<std::string> TakeBroadcasts() {
+std::string TakeBroadcasts() {
   MSG message;
   while (listener && PeekMessageA(&message, listener, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-  std::vector<std::string> taken;
+  std::string taken;
   taken.swap(heard);
   return taken;
 }
