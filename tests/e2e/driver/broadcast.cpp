@@ -3,35 +3,30 @@
 
 #include <windows.h>
 
+#include "report.h"
+
 namespace {
 
 HWND listener = nullptr;
 std::string heard;
 
 LRESULT CALLBACK ListenerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  const char *section = reinterpret_cast<const char *>(lParam);
+  const char *section = lParam ? reinterpret_cast<const char *>(lParam) : "(null)";
   if (message == WM_FONTCHANGE) heard += "WM_FONTCHANGE ";
-  if (message == WM_WININICHANGE)
-    heard += "WM_WININICHANGE '" + std::string(section ? section : "(null)") + "' ";
+  if (message == WM_WININICHANGE) heard += Format("WM_WININICHANGE '%s' ", section);
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
 }  // namespace
 
 void StartListening() {
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = ListenerProc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = "QuillboxE2EListener";
+  WNDCLASSA windowClass = {0, ListenerProc, 0, 0, 0, 0, 0, 0, 0, "QuillboxE2EListener"};
   RegisterClassA(&windowClass);
-  listener = CreateWindowExA(0, "QuillboxE2EListener", "listener", WS_POPUP, 0, 0, 0, 0, nullptr,
-                             nullptr, windowClass.hInstance, nullptr);
+  listener = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, 0, 0, 0, 0);
 }
 
 std::string TakeBroadcasts() {
   MSG message;
   while (listener && PeekMessageA(&message, listener, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-  std::string taken;
-  taken.swap(heard);
-  return taken;
+  return std::move(heard);
 }

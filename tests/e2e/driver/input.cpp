@@ -7,39 +7,22 @@
 
 namespace {
 
-void Send(INPUT input, DWORD ms) {
+void Mouse(DWORD flags, LONG dx = 0, LONG dy = 0) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi = {dx, dy, 0, flags, 0, 0};
   SendInput(1, &input, sizeof input);
-  Pause(ms);
+  Pause(100);
 }
 
 void MoveTo(int x, int y) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = (x * 65536 + GetSystemMetrics(SM_CXSCREEN) - 1) / GetSystemMetrics(SM_CXSCREEN);
-  input.mi.dy = (y * 65536 + GetSystemMetrics(SM_CYSCREEN) - 1) / GetSystemMetrics(SM_CYSCREEN);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  Send(input, 0);
+  int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (x * 65536 + width - 1) / width,
+        (y * 65536 + height - 1) / height);
   // In Wine's virtual desktop the pointer arrives once the X server has moved it: wait for that,
   // so that the button press lands where the pointer was sent.
   POINT at = {-1, -1};
   WaitUntil([&] { return GetCursorPos(&at) && at.x == x && at.y == y; }, 2000);
-  Pause(100);
-}
-
-void Button(DWORD flags) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  Send(input, 100);
-}
-
-void Key(WORD key, DWORD flags) {
-  INPUT input = {};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = flags;
-  Send(input, 30);
 }
 
 LRESULT HitTest(HWND window, int x, int y) {
@@ -65,11 +48,12 @@ void ClickAt(int x, int y, bool right) {
   // jumped to a new place can be lost, while one after a short approach arrives.
   MoveTo(x + 2, y + 1);
   MoveTo(x, y);
-  Button(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
-  Button(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+  Mouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+  Mouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
 }
 
 void ClickWindow(HWND window, bool right) {
+  if (!window) return;
   RECT rect = ScreenRect(window);
   ClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2, right);
 }
@@ -90,10 +74,15 @@ void ClickFrame(HWND window, int hit) {
   while (right > rect.left && HitTest(window, right, y + 2) != hit) left = --right;
   while (left > rect.left && HitTest(window, left - 1, y + 2) == hit) left--;
   if (right > rect.left) return ClickAt((left + right) / 2, y + 2);
-  Note("found no frame part %d on the window", hit);
+  Note(Format("found no frame part %d on the window", hit));
 }
 
 void PressKey(WORD key) {
-  Key(key, 0);
-  Key(key, KEYEVENTF_KEYUP);
+  for (DWORD flags : {0, KEYEVENTF_KEYUP}) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki = {key, static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)), flags, 0, 0};
+    SendInput(1, &input, sizeof input);
+    Pause(30);
+  }
 }

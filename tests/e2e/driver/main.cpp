@@ -2,7 +2,6 @@
 // runs in, prints PASS and FAIL lines, and ends with "NAME: N checks passed, M failed" and exit
 // code 0 only when it checked something and every check passed.
 //
-//   e2e_driver --list
 //   e2e_driver SCENARIO QUILLBOX_EXE LOG_FILE [OUTPUT_FOLDER]
 //
 // QUILLBOX_EXE and LOG_FILE are Windows paths; OUTPUT_FOLDER is the Unix path where screenshots
@@ -27,7 +26,7 @@ struct Scenario {
 constexpr bool InSuite = true;
 constexpr bool OnRequest = false;
 
-// One entry a line, in the form CMake reads to make one test of each entry marked InSuite.
+// One entry a line, in the form CMake reads to make a test of each entry marked InSuite.
 const Scenario Scenarios[] = {
     {"road-of-one-font", RoadOfOneFont, InSuite},
     {"task-bar-and-close-box", TaskBarAndCloseBox, InSuite},
@@ -39,23 +38,14 @@ const Scenario Scenarios[] = {
 }  // namespace
 
 int main(int argc, char **argv) {
-  const Scenario *scenario = nullptr;
-  for (const Scenario &each : Scenarios) {
-    if (argc == 2 && strcmp(argv[1], "--list") == 0 && each.inSuite) printf("%s\n", each.name);
-    if (argc >= 4 && strcmp(each.name, argv[1]) == 0) scenario = &each;
+  for (const Scenario &scenario : Scenarios) {
+    if (argc < 4 || strcmp(scenario.name, argv[1]) != 0) continue;
+    SetProgramSource(argv[2]);
+    OpenReport(argv[3]);
+    if (argc > 4) SetOutputFolder(argv[4]);
+    scenario.run();
+    return CloseReport(scenario.name) ? 0 : 1;
   }
-  if (argc == 2 && strcmp(argv[1], "--list") == 0) return 0;
-  if (!scenario) {
-    fprintf(stderr, "usage: e2e_driver --list | SCENARIO QUILLBOX_EXE LOG_FILE [OUTPUT_FOLDER]\n");
-    return 2;
-  }
-  SetProgramSource(argv[2]);
-  OpenReport(argv[3]);
-  if (argc > 4) SetOutputFolder(argv[4]);
-  Note("scenario %s; screen %dx%d", scenario->name, GetSystemMetrics(SM_CXSCREEN),
-       GetSystemMetrics(SM_CYSCREEN));
-  DWORD start = GetTickCount();
-  scenario->run();
-  Note("the scenario took %lu ms", GetTickCount() - start);
-  return CloseReport(scenario->name) ? 0 : 1;
+  fprintf(stderr, "usage: e2e_driver SCENARIO QUILLBOX_EXE LOG_FILE [FOLDER]\n");
+  return 2;
 }

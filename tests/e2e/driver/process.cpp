@@ -25,7 +25,8 @@ bool StartProgram(Program &program, const std::string &exePath, const std::strin
   CloseHandle(info.hThread);
   program.process = info.hProcess;
   program.pid = info.dwProcessId;
-  Note("started %s (show command %d, process %lu)", command.c_str(), show, info.dwProcessId);
+  Note(
+      Format("started %s (show command %d, process %lu)", command.c_str(), show, info.dwProcessId));
   return true;
 }
 

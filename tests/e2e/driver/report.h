@@ -1,4 +1,4 @@
-// What the driver saw, as PASS and FAIL lines on standard output and in the scenario's log file.
+// What the driver saw, as PASS and FAIL lines in the scenario's log file.
 // Every check names what a person would look at and says what was there, so a failing line reads
 // on its own; the first failure of a scenario also saves a screenshot of that moment.
 #pragma once
@@ -11,7 +11,7 @@ void OpenReport(const std::string &logPath);
 bool CloseReport(const char *name);
 
 // A line of context ("- ..."), for what the scenario does next.
-void Note(const char *format, ...);
+void Note(const std::string &line);
 bool Expect(bool ok, const std::string &what, const std::string &saw = "");
 bool ExpectText(const std::string &what, const std::string &expected, const std::string &seen);
 std::string Format(const char *format, ...);

@@ -52,8 +52,7 @@ void InstallByKeys(const std::vector<FontLine> &fonts) {
   for (const FontLine &font : fonts) {
     ExpectInstalled(font);
     Expect(FileExists(InFolder(font.file)), font.file + " is still beside the program");
-    Note("installed %s: WIN.INI [Fonts] %s=%s", font.file.c_str(), font.name.c_str(),
-         FontsKey(font.name).c_str());
+    Note("installed " + font.file + ": WIN.INI [Fonts] " + font.name + "=" + FontsKey(font.name));
   }
 }
 

@@ -11,6 +11,7 @@
 
 namespace {
 
+// Five fonts, so that the run lasts a few seconds (the program waits half a second before each).
 const std::vector<FontLine> Fonts = {{"ALDER.TTF", "Alder Sans", 4},
                                      {"BIRCH.TTF", "Birch Sans", 5},
                                      {"CEDAR.TTF", "Cedar Sans", 6},
@@ -34,19 +35,11 @@ HWND TaskBarButton(DWORD pid) {
   return Expect(WaitUntil(shown, 3000), "the task bar shows the program's button") ? button : 0;
 }
 
-// A click on the program's button on the task bar restores the minimised program.
-void RestoreFromTaskBar(DWORD pid) {
-  HWND button = TaskBarButton(pid);
-  Note("click the program's button on the task bar");
-  if (button) ClickWindow(button);
-}
-
 // A right-click on the button opens the owner window's system menu, where C chooses Close. The
 // refusal is heard: the X server rings its bell once.
 void CloseFromTaskBar(DWORD pid) {
-  HWND button = TaskBarButton(pid);
   Note("right-click the program's button on the task bar");
-  if (button) ClickWindow(button, true);
+  ClickWindow(TaskBarButton(pid), true);
   HWND menu = WaitSeen(pid, Seen::Menu);
   if (!Expect(menu != nullptr, "the program's system menu opens")) return;
   Shot("system-menu");
@@ -59,25 +52,21 @@ void CloseFromTaskBar(DWORD pid) {
          Format("%d bells", Bells() - bells));
 }
 
-// Another program's window over the program's (one of the driver's own), brought to the top
-// and made active as a program in front would be.
-bool Cover(HWND &cover, HWND over) {
-  RECT rect = ScreenRect(over);
-  if (!cover) {
-    cover = CreateWindowExA(0, "STATIC", "Another program", WS_OVERLAPPEDWINDOW, rect.left - 20,
-                            rect.top - 20, rect.right - rect.left + 40, rect.bottom - rect.top + 40,
-                            nullptr, nullptr, nullptr, nullptr);
-  }
+// Another program's window (one of the driver's own, over the middle of the screen where the
+// program's dialogs are) brought to the top and made active, as a program in front would be.
+bool Cover(HWND cover, HWND over) {
+  WaitActive(over);  // a new window is activated (and raised) a moment after it is shown
+  auto covered = [&] { return Above(cover, over) && GetForegroundWindow() == cover; };
   auto raise = [&] {
     SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     SetForegroundWindow(cover);
     MSG message;
     while (PeekMessageA(&message, cover, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    return Above(cover, over);
+    return covered();
   };
   WaitUntil(raise, 3000);
   Pause(200);
-  return Expect(Above(cover, over), "another window covers the program");
+  return Expect(covered(), "another window covers the program and is the active one");
 }
 
 // A second copy started from a folder without a list file hands over at once: it raises the
@@ -89,8 +78,8 @@ void StartSecondCopy(HWND cover, HWND raised, const char *what) {
   if (!StartProgram(second, "C:\\Second Copy\\Quillbox.exe")) return;
   ExpectExit(second, 5000);
   Pause(300);
-  Expect(Above(raised, cover),
-         std::string("the second start raised the running copy's ") + what + " above it");
+  Expect(Above(raised, cover) && GetForegroundWindow() == raised,
+         std::string("the second start raised and activated the running copy's ") + what);
 }
 
 }  // namespace
@@ -104,10 +93,10 @@ void TaskBarAndCloseBox() {
   Pause(1500);
   Expect(owner && IsIconic(owner), "the program starts minimised");
   Expect(!FindSeen(program.pid, Seen::Selection), "no selection dialog is shown");
-  RestoreFromTaskBar(program.pid);
+  Note("click the program's button on the task bar");
+  ClickWindow(TaskBarButton(program.pid));
   HWND dialog = WaitSeen(program.pid, Seen::Selection);
   if (!Expect(dialog != nullptr, "the restore shows the selection dialog")) return;
-  Expect(!IsIconic(owner), "the owner window is no longer minimised");
 
   Note("click Select All and the dialog's minimise box");
   ClickControl(dialog, IDC_SELECTALL);
@@ -115,7 +104,8 @@ void TaskBarAndCloseBox() {
   ClickFrame(dialog, HTMINBUTTON);
   Expect(WaitGone(dialog) && IsWindow(dialog), "the selection dialog is hidden");
   Expect(WaitUntil([&] { return IsIconic(owner) != 0; }, 2000), "the program is minimised");
-  RestoreFromTaskBar(program.pid);
+  Note("click the program's button on the task bar");
+  ClickWindow(TaskBarButton(program.pid));
   Expect(WaitSeen(program.pid, Seen::Selection) == dialog, "the same selection dialog returns");
   ExpectInstallEnabled(dialog);
 
@@ -130,7 +120,9 @@ void TaskBarAndCloseBox() {
 void SecondStartAndRefusedClose() {
   if (!Expect(SetScene(Fonts), "the program's folder is laid out")) return;
   Program first;
-  HWND dialog = OpenSelection(first), cover = nullptr;
+  HWND dialog = OpenSelection(first),
+       cover = CreateWindowExA(0, "STATIC", "Another program", WS_OVERLAPPEDWINDOW, 200, 150, 624,
+                               450, 0, 0, 0, 0);
   if (!dialog || !Cover(cover, dialog)) return;
   StartSecondCopy(cover, dialog, "selection dialog");
 

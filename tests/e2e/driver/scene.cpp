@@ -9,16 +9,10 @@ namespace {
 
 std::string programSource;
 
-const char *const RealFonts[] = {
-    "Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans.ttf",
-    "Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans-Bold.ttf",
-    "Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSansMono.ttf",
-    "Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSerif.ttf",
-    "Z:\\usr\\share\\fonts\\truetype\\liberation\\LiberationSans-Regular.ttf",
-    "Z:\\usr\\share\\fonts\\truetype\\liberation\\LiberationSerif-Regular.ttf",
-    "Z:\\usr\\share\\fonts\\truetype\\liberation\\LiberationMono-Regular.ttf",
-    "Z:\\usr\\share\\fonts\\truetype\\liberation\\LiberationSans-Bold.ttf",
-};
+// Real TrueType files, each of another size, from Debian's DejaVu (0 to 3) and Liberation (4 to 7)
+// packages.
+const char *const RealFonts[] = {"Sans",         "Sans-Bold",     "SansMono",     "Serif",
+                                 "Sans-Regular", "Serif-Regular", "Mono-Regular", "Sans-Bold"};
 
 }  // namespace
 
@@ -44,7 +38,8 @@ std::string ProgramPath() {
 }
 
 std::string RealFontPath(int real) {
-  return RealFonts[real % (sizeof RealFonts / sizeof RealFonts[0])];
+  const char *family = real < 4 ? "dejavu\\DejaVu" : "liberation\\Liberation";
+  return std::string("Z:\\usr\\share\\fonts\\truetype\\") + family + RealFonts[real] + ".ttf";
 }
 
 std::string InFolder(const std::string &name) {

@@ -33,7 +33,7 @@ HWND ExpectBox(const Program &program, const std::string &text, DWORD ms) {
 }
 
 void Answer(HWND box, int id) {
-  Note("click '%s' in the message box", ControlText(box, id).c_str());
+  Note("click '" + ControlText(box, id) + "' in the message box");
   ClickControl(box, id);
   Expect(WaitGone(box), "the message box goes away");
 }
@@ -58,16 +58,10 @@ void ExpectInstalled(const FontLine &font, bool installed) {
   char resource[FileNameSize];
   MakeResourceName(upper.c_str(), resource);
   std::string copy = ReadBytes(InSystemFolder(upper));
-  if (installed) {
-    Expect(!copy.empty() && copy == ReadBytes(RealFontPath(font.real)),
-           "the system directory holds " + upper + " with the font's bytes",
-           Format("%d bytes", static_cast<int>(copy.size())));
-    Expect(!ReadBytes(InSystemFolder(resource)).empty(),
-           "the system directory holds " + std::string(resource));
-    ExpectText("WIN.INI [Fonts] '" + font.name + "'", resource, FontsKey(font.name));
-    return;
-  }
-  Expect(!FileExists(InSystemFolder(upper)), upper + " is not in the system directory");
-  Expect(!FileExists(InSystemFolder(resource)), std::string(resource) + " is not there either");
-  ExpectText("WIN.INI [Fonts] '" + font.name + "'", "", FontsKey(font.name));
+  Expect(copy == (installed ? ReadBytes(RealFontPath(font.real)) : ""),
+         upper + (installed ? " is copied to" : " is not in") + " the system directory",
+         Format("%d bytes there", static_cast<int>(copy.size())));
+  Expect(FileExists(InSystemFolder(resource)) == installed,
+         std::string(resource) + (installed ? " is created there" : " is not there either"));
+  ExpectText("WIN.INI [Fonts] '" + font.name + "'", installed ? resource : "", FontsKey(font.name));
 }

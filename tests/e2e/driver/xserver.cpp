@@ -1,5 +1,5 @@
-// Screenshots through /usr/bin/import, started from inside Wine: CreateProcess runs a Unix
-// executable directly, with the Unix environment (DISPLAY included) Wine passed to this process.
+// Screenshots through /usr/bin/import, started from inside Wine: WinExec runs a Unix executable
+// directly, with the Unix environment (DISPLAY included) Wine passed to this process.
 #include "xserver.h"
 
 #include <windows.h>
@@ -15,11 +15,7 @@ std::string folder;
 
 // The file as this Windows process reaches it, through drive Z: (the whole Unix file system).
 std::string InOutput(const std::string &name) {
-  std::string path = "Z:" + folder + "/" + name;
-  for (char &c : path) {
-    if (c == '/') c = '\\';
-  }
-  return path;
+  return "Z:" + folder + "/" + name;
 }
 
 }  // namespace
@@ -30,26 +26,18 @@ void SetOutputFolder(const std::string &unixFolder) {
 
 bool Shot(const std::string &name) {
   if (folder.empty()) return false;
-  std::string command = "/usr/bin/import -silent -window root " + folder + "/" + name + ".png";
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info = {};
-  if (!CreateProcessA("Z:\\usr\\bin\\import", &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &info)) {
-    Note("screenshot %s not taken: error %lu", name.c_str(), GetLastError());
-    return false;
-  }
-  CloseHandle(info.hProcess);
-  CloseHandle(info.hThread);
+  // -silent: import rings the bell otherwise, which the bells' count would hear.
+  std::string command = "Z:\\usr\\bin\\import -silent -window root " + folder + "/" + name + ".png";
+  bool started = WinExec(command.c_str(), SW_HIDE) >= 32;
   // The handle Wine gives for a Unix process tells neither when it ends nor how: the picture is
   // saved once its file exists and has stopped growing.
   size_t size = 0, lastSize = 1;
-  for (int i = 0; i < 150 && !(size > 0 && size == lastSize); i++) {
+  for (int i = 0; started && i < 150 && !(size > 0 && size == lastSize); i++) {
     Sleep(100);
     lastSize = size;
     size = ReadBytes(InOutput(name + ".png")).size();
   }
-  Note("screenshot %s.png%s", name.c_str(), size > 0 ? "" : " not saved");
+  Note("screenshot " + name + ".png" + (size > 0 ? "" : " not saved"));
   return size > 0;
 }
 
