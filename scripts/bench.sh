@@ -125,11 +125,11 @@ timed() { [[ " ${wine_builds[*]} " == *" $1 "* ]]; }
 
 # ---------------------------------------------------------------- build
 
-# The program as it was before its work at scale (plain table scans, two OF_PARSE per line, a
-# list box that redrew after every item): the last commit before the name index, built from the
+# The program as it was before the loader's listings (every line's .Fot and WIN.INI key looked up
+# one by one): the last commit before them, built from the
 # repository's history for each Windows build timed, so that before and after start side by side.
 # Without that history (an exported tree) the start rows leave it out.
-before_commit=c7bf0a57df98c5e0b8031c7c39e2dd7b246e2dd5
+before_commit=ffeb4559b8c9c150566403624f7b1690b3b5eacf
 before_build() { echo "$root/build/bench-before-$1"; }
 
 build_before() {
@@ -164,7 +164,7 @@ build() {
     cmake --build "$root/build/bench-$preset" -j2 --target "${targets[@]}" >"$out/build-$preset.log"
   done
   for preset in "${wine_builds[@]}"; do
-    log "build: the program before its work at scale ($before_commit), $preset"
+    log "build: the program before the listings ($before_commit), $preset"
     build_before "$preset"
   done
 }
@@ -226,7 +226,7 @@ wine_down() {
 }
 
 # A folder on the prefix's drive C: holding one build's Quillbox.exe, its copy with plain table
-# scans, the program before its work at scale and the benchmark program; prints its Windows path.
+# scans, the program before the listings and the benchmark program; prints its Windows path.
 wine_folder() {
   local preset=$1 name=$2 build=$root/build/bench-$1 before
   local dir=$WINEPREFIX/drive_c/bench/$preset/$name
@@ -524,17 +524,17 @@ windows_sentences() {
   return 0
 }
 
-# The program before its work at scale, as far as it was built.
+# The program before the listings, as far as it was built.
 before_sentence() {
   local preset built=()
   for preset in "${wine_builds[@]}"; do
     [ -f "$(before_build "$preset")/Quillbox.exe.ok" ] && built+=("$preset")
   done
   if [ ${#built[@]} -gt 0 ]; then
-    echo "QuillboxBefore.exe is the program before its work at scale, built (${built[*]}) from commit"
-    echo "${before_commit:0:10} (plain scans, two OF_PARSE per line, a list box drawn after every item)."
+    echo "QuillboxBefore.exe is the program before the listings, built (${built[*]}) from commit"
+    echo "${before_commit:0:10} (each line's .Fot and WIN.INI key looked up one by one)."
   else
-    echo "The program before its work at scale (commit ${before_commit:0:10}) was not built: this"
+    echo "The program before the listings (commit ${before_commit:0:10}) was not built: this"
     echo "repository does not hold that commit."
   fi
 }
