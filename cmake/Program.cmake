@@ -75,3 +75,18 @@ if(QB_WINDOWS AND EXISTS ${CMAKE_SOURCE_DIR}/src/shell/win_main.cpp)
   target_compile_options(Quillbox PRIVATE -ffunction-sections -fdata-sections)
   set_target_properties(Quillbox PROPERTIES OUTPUT_NAME Quillbox RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endif()
+
+# QuillboxCheck: the console program that tells, line by line, what the loader makes of a list
+# file. Its work (qb_check) is a library the host tests use too; the program itself is Windows'.
+file(GLOB QB_CHECK_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/check/list_check.cpp)
+qb_program_library(qb_check ${QB_CHECK_SOURCES})
+if(TARGET qb_check)
+  target_link_libraries(qb_check PUBLIC qb_run qb_catalog qb_globals)
+endif()
+if(QB_WINDOWS AND TARGET qb_check)
+  add_executable(QuillboxCheck ${CMAKE_SOURCE_DIR}/src/check/check_main.cpp)
+  target_compile_options(QuillboxCheck PRIVATE ${QB_PROGRAM_FLAGS} -ffunction-sections -fdata-sections)
+  target_link_libraries(QuillboxCheck PRIVATE qb_check)
+  target_link_options(QuillboxCheck PRIVATE -s -Wl,--gc-sections)
+  set_target_properties(QuillboxCheck PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+endif()
