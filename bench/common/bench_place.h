@@ -13,7 +13,7 @@ bool OpenPlace(const std::string &dir);
 // Windows paths, each ending in a backslash.
 std::string ProgramDir();
 std::string SystemDir();
-// "host (winsim)" or "Wine (win64)", for the first column of the result tables.
+// "host (winsim)", "Wine (x86_64)" or "Wine (i686)", for the first column of the result tables.
 const char *PlatformName();
 // The instance whose module path lies in ProgramDir(), for hInst.
 HINSTANCE PlaceInstance();

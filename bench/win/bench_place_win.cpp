@@ -34,7 +34,8 @@ std::string SystemDir() {
 }
 
 const char *PlatformName() {
-  return sizeof(void *) == 8 ? "Wine (win64)" : "Wine (win32)";
+  // The build's architecture, so that the i686 and x86_64 rows of one table tell themselves apart.
+  return sizeof(void *) == 8 ? "Wine (x86_64)" : "Wine (i686)";
 }
 
 HINSTANCE PlaceInstance() {

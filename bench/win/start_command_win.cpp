@@ -85,11 +85,17 @@ int StartCommand(const Arguments &args) {
     }
   }
   for (size_t i = 0; i < programs.size(); i++) {
+    // VmHWM is unknown where /proc does not name the program, as under an emulator, which /proc
+    // names instead.
+    double resident = Median(residents[i]);
+    char residentText[32] = "-";
+    if (resident >= 0.0)
+      std::snprintf(residentText, sizeof residentText, "%.1f MiB", resident / (1 << 20));
     // | platform | program | lines | start to dialog | floor | ratio | peak working set (VmHWM) |
-    std::printf("| %s | %s | %zu | %s | %s | %s | %.1f MiB (%.1f MiB) |\n", PlatformName(),
+    std::printf("| %s | %s | %zu | %s | %s | %s | %.1f MiB (%s) |\n", PlatformName(),
                 programs[i].c_str(), lines.size(), Milliseconds(Median(shown[i])).c_str(),
                 Milliseconds(Median(floors)).c_str(), Ratio(Median(ratios[i])).c_str(),
-                Median(peaks[i]) / (1 << 20), Median(residents[i]) / (1 << 20));
+                Median(peaks[i]) / (1 << 20), residentText);
     std::printf("plot %s %zu %.6f %.6f\n", programs[i].c_str(), lines.size(), Median(shown[i]),
                 Median(floors));
   }

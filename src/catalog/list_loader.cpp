@@ -8,6 +8,7 @@
 #include "catalog/directories.h"
 #include "catalog/file_ops.h"
 #include "catalog/font_table.h"
+#include "catalog/installed_lists.h"
 #include "catalog/resource_name.h"
 #include "shell/globals.h"
 
@@ -47,11 +48,13 @@ static int IsSafeProfileKey(const char *fontName) {
 
 // Whether the font is installed: its .Fot file lies in the system directory, or its WIN.INI
 // key has a value. A .Fot path that cannot be formed is a file that cannot be opened.
+// Each lookup is made only where the listings cannot show that it would find nothing.
 static int IsInstalled(const char *systemDirectory, const char *fileName, const char *fontName) {
   char resourceName[FileNameSize];
   if (systemDirectory[0] != '\0' && MakeResourceName(fileName, resourceName) &&
-      MeasureIn(systemDirectory, resourceName) != -1)
+      MayHoldSystemFile(resourceName) && MeasureIn(systemDirectory, resourceName) != -1)
     return 1;
+  if (!MayHoldFontsKey(fontName)) return 0;
   char value[PathSize];
   GetProfileStringA("Fonts", fontName, "", value, PathSize);
   return value[0] != '\0';
@@ -169,12 +172,14 @@ int LoadFontList() {
   // Lines end at each CR LF; text after the last one is ignored.
   int length;
   int record;
+  MakeInstalledListings(systemDirectory);
   for (const char *line = text, *next; (next = NextListLine(line, &length)) != NULL; line = next) {
     // Out of memory: the line is dropped and stays counted as found. The user hears of it only
     // when nothing at all could be offered.
     if (DecideListLine(line, length, programDirectory, systemDirectory, &record) == LineNoMemory)
       appendFailed = 1;
   }
+  DropInstalledListings();
   GlobalUnlock(textBlock);
   GlobalFree(textBlock);
 

@@ -10,41 +10,18 @@
 
 namespace {
 
-// The icon control: id 20 in Windows' message box template, stc1 (0x440) in Wine's.
-constexpr int IconControlIds[] = {0x0014, 0x0440};
 constexpr int TextControlId = 0xFFFF;
-
-struct IconKind {
-  LPCSTR resource;
-  UINT style;
-};
-const IconKind Icons[] = {{IDI_HAND, MB_ICONHAND},
-                          {IDI_QUESTION, MB_ICONQUESTION},
-                          {IDI_EXCLAMATION, MB_ICONEXCLAMATION},
-                          {IDI_ASTERISK, MB_ICONASTERISK}};
-
-// Button sets in the order MB_OK = 0, MB_OKCANCEL = 1, ...: bit n stands for button id n.
-constexpr unsigned ButtonSets[] = {
-    1u << IDOK,
-    1u << IDOK | 1u << IDCANCEL,
-    1u << IDABORT | 1u << IDRETRY | 1u << IDIGNORE,
-    1u << IDYES | 1u << IDNO | 1u << IDCANCEL,
-    1u << IDYES | 1u << IDNO,
-    1u << IDRETRY | 1u << IDCANCEL,
-};
 
 std::string WindowText(HWND window) {
   char text[1024] = "";
-  if (window != NULL) GetWindowTextA(window, text, sizeof text);
+  GetWindowTextA(window, text, sizeof text);
   return text;
 }
 
+// The icon control: id 20 in Windows' message box template, stc1 (0x440) in Wine's.
 HWND IconControl(HWND box) {
-  for (int id : IconControlIds) {
-    HWND control = GetDlgItem(box, id);
-    if (control != NULL) return control;
-  }
-  return NULL;
+  HWND control = GetDlgItem(box, 0x0014);
+  return control != NULL ? control : GetDlgItem(box, 0x0440);
 }
 
 bool IsMessageBox(HWND window) {
@@ -54,42 +31,46 @@ bool IsMessageBox(HWND window) {
          IconControl(window) != NULL;
 }
 
+// The box is not shown yet, so each control's own style tells whether it will be.
+bool WillShow(HWND control) {
+  return control != NULL && (GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 UINT IconStyle(HWND box) {
   HWND control = IconControl(box);
-  if (control == NULL || !(GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE)) return 0;
-  HICON shown = (HICON)SendMessageA(control, STM_GETICON, 0, 0);
+  HICON shown = WillShow(control) ? (HICON)SendMessageA(control, STM_GETICON, 0, 0) : NULL;
   if (shown == NULL) return 0;
-  for (const IconKind &icon : Icons)
-    if (LoadIconA(NULL, icon.resource) == shown) return icon.style;
+  // The styles of these icons are MB_ICONHAND times 1, 2, 3 and 4.
+  const LPCSTR icons[] = {IDI_HAND, IDI_QUESTION, IDI_EXCLAMATION, IDI_ASTERISK};
+  for (int i = 0; i < 4; i++)
+    if (LoadIconA(NULL, icons[i]) == shown) return MB_ICONHAND * (i + 1);
   return 0xFFFFFFFF;  // an icon the watch does not know: never equal to an expected style
 }
 
 UINT ButtonStyle(HWND box) {
+  // Button sets in the order MB_OK = 0, MB_OKCANCEL = 1, ...: bit n stands for button id n.
+  constexpr unsigned sets[] = {1u << IDOK,
+                               1u << IDOK | 1u << IDCANCEL,
+                               1u << IDABORT | 1u << IDRETRY | 1u << IDIGNORE,
+                               1u << IDYES | 1u << IDNO | 1u << IDCANCEL,
+                               1u << IDYES | 1u << IDNO,
+                               1u << IDRETRY | 1u << IDCANCEL};
   unsigned present = 0;
-  for (int id = IDOK; id <= IDNO; id++) {
-    HWND button = GetDlgItem(box, id);
-    // The box is not shown yet, so the button's own style tells whether it will be.
-    if (button != NULL && (GetWindowLongA(button, GWL_STYLE) & WS_VISIBLE)) present |= 1u << id;
-  }
-  for (UINT style = 0; style < sizeof ButtonSets / sizeof ButtonSets[0]; style++)
-    if (ButtonSets[style] == present) return style;
+  for (int id = IDOK; id <= IDNO; id++)
+    if (WillShow(GetDlgItem(box, id))) present |= 1u << id;
+  for (UINT style = 0; style < 6; style++)
+    if (sets[style] == present) return style;
   return 0xFFFFFFFF;
 }
 
-}  // namespace
-
-namespace {
 struct WatchState {
   HHOOK hook;
   std::deque<int> answers;
   std::vector<ShownMessageBox> shown;
 };
 WatchState *activeWatch;
-}  // namespace
 
-struct MessageBoxWatch::State : WatchState {};
-
-static LRESULT CALLBACK WatchHook(int code, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK WatchHook(int code, WPARAM wParam, LPARAM lParam) {
   const CWPRETSTRUCT *call = (const CWPRETSTRUCT *)lParam;
   if (code == HC_ACTION && activeWatch != NULL && call->message == WM_INITDIALOG &&
       IsMessageBox(call->hwnd)) {
@@ -107,6 +88,10 @@ static LRESULT CALLBACK WatchHook(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(NULL, code, wParam, lParam);
 }
 
+}  // namespace
+
+struct MessageBoxWatch::State : WatchState {};
+
 MessageBoxWatch::MessageBoxWatch() : state_(new State{}) {
   state_->hook = SetWindowsHookExA(WH_CALLWNDPROCRET, WatchHook, NULL, GetCurrentThreadId());
   // Without the hook the first box would wait for a click that never comes.
@@ -119,7 +104,7 @@ MessageBoxWatch::MessageBoxWatch() : state_(new State{}) {
 
 MessageBoxWatch::~MessageBoxWatch() {
   activeWatch = NULL;
-  if (state_->hook != NULL) UnhookWindowsHookEx(state_->hook);
+  UnhookWindowsHookEx(state_->hook);
   delete state_;
 }
 

@@ -6,30 +6,25 @@
 #include "common/sandbox.h"
 
 #include <cstdlib>
-#include <iterator>
+#include <cstring>
 #include <map>
 #include <set>
 #include <vector>
 
 namespace {
 
-std::string WithBackslash(std::string path) {
-  if (path.empty() || path.back() != '\\') path += '\\';
-  return path;
-}
-
-std::string Upper(std::string text) {
-  CharUpperA(&text[0]);
-  return text;
-}
-
-bool EndsWithFot(const std::string &name) {
-  return name.size() > 4 && Upper(name.substr(name.size() - 4)) == ".FOT";
-}
+// File names and WIN.INI keys are told apart without regard to case, as Windows does.
+struct NoCase {
+  bool operator()(const std::string &a, const std::string &b) const {
+    return lstrcmpiA(a.c_str(), b.c_str()) < 0;
+  }
+};
+using Names = std::set<std::string, NoCase>;
+using Section = std::map<std::string, std::string, NoCase>;
 
 // The names of the files, or of the directories but . and .., in a directory.
-std::set<std::string> EntriesIn(const std::string &dir, bool directories) {
-  std::set<std::string> names;
+Names EntriesIn(const std::string &dir, bool directories) {
+  Names names;
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((dir + "*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
@@ -42,20 +37,14 @@ std::set<std::string> EntriesIn(const std::string &dir, bool directories) {
   return names;
 }
 
-std::set<std::string> FilesIn(const std::string &dir) {
-  return EntriesIn(dir, false);
-}
-
-std::map<std::string, std::string> FontsSection() {
-  std::map<std::string, std::string> section;
+Section FontsSection() {
+  Section section;
   std::vector<char> keys(65536);
-  DWORD length = GetProfileStringA("Fonts", NULL, "", keys.data(), static_cast<DWORD>(keys.size()));
-  for (DWORD at = 0; at < length && keys[at] != 0;) {
-    std::string key = &keys[at];
+  DWORD length = GetProfileStringA("Fonts", NULL, "", keys.data(), (DWORD)keys.size());
+  for (DWORD at = 0; at < length && keys[at] != 0; at += lstrlenA(&keys[at]) + 1) {
     char value[1024];
-    GetProfileStringA("Fonts", key.c_str(), "", value, sizeof value);
-    section[key] = value;
-    at += static_cast<DWORD>(key.size()) + 1;
+    GetProfileStringA("Fonts", &keys[at], "", value, sizeof value);
+    section[&keys[at]] = value;
   }
   return section;
 }
@@ -67,9 +56,8 @@ bool ReadWhole(const std::string &path, std::string *bytes) {
   char buffer[65536];
   DWORD got = 0;
   bool ok = true;
-  while ((ok = ReadFile(file, buffer, sizeof buffer, &got, NULL) != 0) && got > 0) {
+  while ((ok = ReadFile(file, buffer, sizeof buffer, &got, NULL) != 0) && got > 0)
     bytes->append(buffer, got);
-  }
   CloseHandle(file);
   return ok;
 }
@@ -85,69 +73,60 @@ void RemoveTree(const std::string &dir) {
   RemoveDirectoryA(dir.c_str());
 }
 
+std::string WindowsPath(UINT(WINAPI *get)(LPSTR, UINT)) {
+  char path[MAX_PATH];
+  get(path, MAX_PATH);
+  return std::string(path) + (path[lstrlenA(path) - 1] == '\\' ? "" : "\\");
+}
+
 }  // namespace
 
 struct Sandbox::State {
-  std::string programDir;
-  std::string systemDir;
-  std::string previousDirectory;
-  std::set<std::string> programFiles;
-  std::set<std::string> programDirectories;
-  std::set<std::string> systemFiles;
-  std::map<std::string, std::string> fonts;
-  std::vector<std::string> toldKeys;  // Fonts keys the test or the code under test writes
+  std::string programDir, systemDir, previousDirectory;
+  Names programFiles, programDirectories, systemFiles;
+  Section fonts;
+  Names toldKeys;  // Fonts keys the test or the code under test writes
 };
 
 Sandbox::Sandbox() : state_(new State) {
   char path[MAX_PATH];
   GetModuleFileNameA(NULL, path, MAX_PATH);
-  std::string module = path;
-  state_->programDir = module.substr(0, module.rfind('\\') + 1);
-  GetSystemDirectoryA(path, MAX_PATH);
-  state_->systemDir = WithBackslash(path);
+  *(strrchr(path, '\\') + 1) = '\0';
+  state_->programDir = path;
+  state_->systemDir = WindowsPath(GetSystemDirectoryA);
   GetCurrentDirectoryA(MAX_PATH, path);
   state_->previousDirectory = path;
   // Relative names mean the same on both platforms: the program's directory.
   SetCurrentDirectoryA(state_->programDir.c_str());
-  state_->programFiles = FilesIn(state_->programDir);
+  state_->programFiles = EntriesIn(state_->programDir, false);
   state_->programDirectories = EntriesIn(state_->programDir, true);
-  state_->systemFiles = FilesIn(state_->systemDir);
+  state_->systemFiles = EntriesIn(state_->systemDir, false);
   state_->fonts = FontsSection();
 }
 
 Sandbox::~Sandbox() {
-  for (const std::string &name : FilesIn(state_->systemDir)) {
-    if (state_->systemFiles.count(name) != 0) continue;
-    std::string path = state_->systemDir + name;
-    if (EndsWithFot(name)) {
+  const State &was = *state_;
+  for (const std::string &name : EntriesIn(was.systemDir, false)) {
+    if (was.systemFiles.count(name) != 0) continue;
+    std::string path = was.systemDir + name;
+    if (name.size() > 4 && lstrcmpiA(name.c_str() + name.size() - 4, ".fot") == 0)
       while (RemoveFontResourceA(path.c_str())) {
       }
-    }
     RemoveFile(path);
   }
-  for (const std::string &name : FilesIn(state_->programDir)) {
-    if (state_->programFiles.count(name) == 0) RemoveFile(state_->programDir + name);
-  }
-  for (const std::string &name : EntriesIn(state_->programDir, true)) {
-    if (state_->programDirectories.count(name) == 0) RemoveTree(state_->programDir + name);
-  }
+  for (const std::string &name : EntriesIn(was.programDir, false))
+    if (was.programFiles.count(name) == 0) RemoveFile(was.programDir + name);
+  for (const std::string &name : EntriesIn(was.programDir, true))
+    if (was.programDirectories.count(name) == 0) RemoveTree(was.programDir + name);
   // Keys the test named go whatever the listing shows: it passes over keys that begin with ";".
-  for (const std::string &key : state_->toldKeys) WriteProfileStringA("Fonts", key.c_str(), NULL);
-  std::map<std::string, std::string> now = FontsSection();
-  for (const auto &entry : now) {
-    auto before = state_->fonts.find(entry.first);
-    if (before == state_->fonts.end()) {
-      WriteProfileStringA("Fonts", entry.first.c_str(), NULL);
-    } else if (before->second != entry.second) {
-      WriteProfileStringA("Fonts", entry.first.c_str(), before->second.c_str());
-    }
-  }
-  for (const auto &entry : state_->fonts) {
-    if (now.count(entry.first) == 0) {
+  for (const std::string &key : was.toldKeys) WriteProfileStringA("Fonts", key.c_str(), NULL);
+  Section now = FontsSection();
+  for (const auto &entry : now)
+    if (was.fonts.count(entry.first) == 0) WriteProfileStringA("Fonts", entry.first.c_str(), NULL);
+  for (const auto &entry : was.fonts)
+    if (now.count(entry.first) == 0 || now[entry.first] != entry.second)
       WriteProfileStringA("Fonts", entry.first.c_str(), entry.second.c_str());
-    }
-  }
-  SetCurrentDirectoryA(state_->previousDirectory.c_str());
+  SetCurrentDirectoryA(was.previousDirectory.c_str());
   delete state_;
 }
 
@@ -163,9 +142,8 @@ void Sandbox::WriteFile(const std::string &path, const std::string &bytes) {
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   HANDLE file =
       CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-  if (file == INVALID_HANDLE_VALUE) std::abort();
   DWORD written = 0;
-  BOOL ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
+  BOOL ok = ::WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, NULL);
   CloseHandle(file);
   if (!ok || written != bytes.size()) std::abort();
 }
@@ -189,19 +167,16 @@ void Sandbox::SetReadOnly(const std::string &path, bool readOnly) {
 }
 
 std::string Sandbox::RealFont(int which) {
-  static const char *const fonts[] = {
-      "Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSans.ttf",
-      "Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSerif.ttf",
-      "Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSansMono.ttf",
-      "Z:\\usr\\share\\fonts\\truetype\\liberation\\LiberationSans-Regular.ttf",
-      "Z:\\usr\\share\\fonts\\truetype\\liberation\\LiberationSerif-Regular.ttf",
-      "Z:\\usr\\share\\fonts\\truetype\\liberation\\LiberationMono-Regular.ttf",
-  };
-  constexpr int count = sizeof(fonts) / sizeof(fonts[0]);
+  // clang-format off
+  static const char *const fonts[] = {"dejavu\\DejaVuSans", "dejavu\\DejaVuSerif", "dejavu\\DejaVuSansMono",
+      "liberation\\LiberationSans-Regular", "liberation\\LiberationSerif-Regular", "liberation\\LiberationMono-Regular"};
+  // clang-format on
   std::string bytes;
-  if (which < 0 || which >= count || !ReadWhole(fonts[which], &bytes) || bytes.empty()) {
+  if (which < 0 || which >= 6 ||
+      !ReadWhole(std::string("Z:\\usr\\share\\fonts\\truetype\\") + fonts[which] + ".ttf",
+                 &bytes) ||
+      bytes.empty())
     std::abort();
-  }
   return bytes;
 }
 
@@ -217,10 +192,8 @@ std::string Sandbox::FontsKey(const std::string &key) const {
 }
 
 std::string Sandbox::WinIni() const {
-  char dir[MAX_PATH];
-  GetWindowsDirectoryA(dir, MAX_PATH);
   std::string bytes;
-  ReadWhole(WithBackslash(dir) + "win.ini", &bytes);
+  ReadWhole(WindowsPath(GetWindowsDirectoryA) + "win.ini", &bytes);
   return bytes;
 }
 
@@ -232,14 +205,10 @@ HINSTANCE Sandbox::Instance() const {
 // a name given here is taken away even when it was there before (left by an earlier run that
 // crashed), so that such a leftover is not kept for ever.
 void Sandbox::WillCreateInSystemDir(const std::string &name) {
-  for (auto it = state_->systemFiles.begin(); it != state_->systemFiles.end();) {
-    it = lstrcmpiA(it->c_str(), name.c_str()) == 0 ? state_->systemFiles.erase(it) : std::next(it);
-  }
+  state_->systemFiles.erase(name);
 }
 
 void Sandbox::WillWriteFontsKey(const std::string &key) {
-  state_->toldKeys.push_back(key);
-  for (auto it = state_->fonts.begin(); it != state_->fonts.end();) {
-    it = lstrcmpiA(it->first.c_str(), key.c_str()) == 0 ? state_->fonts.erase(it) : std::next(it);
-  }
+  state_->toldKeys.insert(key);
+  state_->fonts.erase(key);
 }

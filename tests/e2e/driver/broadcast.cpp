@@ -8,34 +8,25 @@
 namespace {
 
 HWND listener = nullptr;
-std::vector<std::string> heard;
+std::string heard;
 
 LRESULT CALLBACK ListenerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_FONTCHANGE) heard.push_back("WM_FONTCHANGE");
-  if (message == WM_WININICHANGE) {
-    const char *section = reinterpret_cast<const char *>(lParam);
-    heard.push_back("WM_WININICHANGE " + (section ? Quoted(section) : std::string("(null)")));
-  }
+  const char *section = lParam ? reinterpret_cast<const char *>(lParam) : "(null)";
+  if (message == WM_FONTCHANGE) heard += "WM_FONTCHANGE ";
+  if (message == WM_WININICHANGE) heard += Format("WM_WININICHANGE '%s' ", section);
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
 }  // namespace
 
 void StartListening() {
-  if (listener) return;
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = ListenerProc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = "QuillboxE2EListener";
+  WNDCLASSA windowClass = {0, ListenerProc, 0, 0, 0, 0, 0, 0, 0, "QuillboxE2EListener"};
   RegisterClassA(&windowClass);
-  listener = CreateWindowExA(0, "QuillboxE2EListener", "listener", WS_POPUP, 0, 0, 0, 0, nullptr,
-                             nullptr, windowClass.hInstance, nullptr);
+  listener = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, 0, 0, 0, 0);
 }
 
-std::vector<std::string> TakeBroadcasts() {
+std::string TakeBroadcasts() {
   MSG message;
   while (listener && PeekMessageA(&message, listener, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-  std::vector<std::string> taken;
-  taken.swap(heard);
-  return taken;
+  return std::move(heard);
 }

@@ -3,10 +3,9 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 // Creates the window; call before the program runs.
 void StartListening();
-// What arrived since the last call, in order: "WM_FONTCHANGE", "WM_WININICHANGE 'Fonts'".
-// Sent messages are handled whenever the driver waits (see Pause); posted ones are taken here.
-std::vector<std::string> TakeBroadcasts();
+// What arrived since the last call, in order: "WM_FONTCHANGE WM_WININICHANGE 'Fonts' ". Sent
+// messages are handled whenever the driver waits (see Pause); posted ones are taken here.
+std::string TakeBroadcasts();

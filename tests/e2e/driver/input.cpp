@@ -7,54 +7,27 @@
 
 namespace {
 
-void Send(INPUT &input) {
+void Mouse(DWORD flags, LONG dx = 0, LONG dy = 0) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi = {dx, dy, 0, flags, 0, 0};
   SendInput(1, &input, sizeof input);
+  Pause(100);
 }
 
 void MoveTo(int x, int y) {
-  int width = GetSystemMetrics(SM_CXSCREEN);
-  int height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = (x * 65536 + width - 1) / width;
-  input.mi.dy = (y * 65536 + height - 1) / height;
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  Send(input);
+  int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (x * 65536 + width - 1) / width,
+        (y * 65536 + height - 1) / height);
   // In Wine's virtual desktop the pointer arrives once the X server has moved it: wait for that,
   // so that the button press lands where the pointer was sent.
-  DWORD start = GetTickCount();
   POINT at = {-1, -1};
-  while (GetCursorPos(&at) && (at.x != x || at.y != y) && GetTickCount() - start < 2000) Pause(10);
-  if (at.x != x || at.y != y) Note("the pointer is at %ld,%ld instead of %d,%d", at.x, at.y, x, y);
-  Pause(100);
-}
-
-void Button(DWORD flags) {
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  Send(input);
-  Pause(100);
-}
-
-void Key(WORD key, bool up) {
-  INPUT input = {};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC));
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  Send(input);
-  Pause(30);
-}
-
-POINT Middle(const RECT &rect) {
-  POINT point = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-  return point;
+  WaitUntil([&] { return GetCursorPos(&at) && at.x == x && at.y == y; }, 2000);
 }
 
 LRESULT HitTest(HWND window, int x, int y) {
   DWORD_PTR result = HTNOWHERE;
-  SendMessageTimeoutW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 3000, &result);
+  SendMessageTimeoutA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 3000, &result);
   return static_cast<LRESULT>(result);
 }
 
@@ -70,76 +43,46 @@ void EnsureActive(HWND control) {
 
 }  // namespace
 
-void ClickAt(int x, int y) {
+void ClickAt(int x, int y, bool right) {
   // The hand comes from nearby: in Wine's virtual desktop the first press after the pointer
   // jumped to a new place can be lost, while one after a short approach arrives.
   MoveTo(x + 2, y + 1);
   MoveTo(x, y);
-  Button(MOUSEEVENTF_LEFTDOWN);
-  Button(MOUSEEVENTF_LEFTUP);
+  Mouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+  Mouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
 }
 
-bool ClickControl(HWND dialog, int id) {
+void ClickWindow(HWND window, bool right) {
+  if (!window) return;
+  RECT rect = ScreenRect(window);
+  ClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2, right);
+}
+
+void ClickControl(HWND dialog, int id) {
   HWND control = GetDlgItem(dialog, id);
-  if (!control) {
-    Note("no control %d to click", id);
-    return false;
-  }
   EnsureActive(control);
-  RECT rect;
-  GetWindowRect(control, &rect);
-  POINT point = Middle(rect);
-  ClickAt(point.x, point.y);
-  return true;
+  ClickWindow(control);
 }
 
-bool ClickItem(HWND list, int index) {
-  RECT rect = {0, 0, 0, 0};
-  DWORD_PTR result = 0;
-  if (!SendMessageTimeoutW(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect),
-                           SMTO_ABORTIFHUNG, 3000, &result) ||
-      static_cast<LRESULT>(result) == LB_ERR) {
-    Note("no rectangle for list item %d", index);
-    return false;
-  }
-  EnsureActive(list);
-  POINT point = Middle(rect);
-  ClientToScreen(list, &point);
-  ClickAt(point.x, point.y);
-  return true;
-}
-
-bool ClickFrame(HWND window, int hit) {
-  RECT rect;
-  GetWindowRect(window, &rect);
-  // The title bar lies below the top border; walk down the first rows until the caption answers.
-  for (int y = rect.top + 1; y < rect.top + 40 && y < rect.bottom; y++) {
-    int x = rect.left + (rect.right - rect.left) / 2;
-    if (HitTest(window, x, y) != HTCAPTION) continue;
-    if (hit == HTCAPTION) {
-      ClickAt(x, y + 2);
-      return true;
-    }
-    for (int right = rect.right - 1; right > rect.left; right--) {
-      if (HitTest(window, right, y + 2) != hit) continue;
-      int left = right;
-      while (left > rect.left && HitTest(window, left - 1, y + 2) == hit) left--;
-      ClickAt((left + right) / 2, y + 2);
-      return true;
-    }
-    break;
-  }
-  Note("found no frame part %d on the window", hit);
-  return false;
+void ClickFrame(HWND window, int hit) {
+  RECT rect = ScreenRect(window);
+  // The title bar lies below the top border: walk down the middle until the caption answers, then
+  // along that row from the right (from the middle for the caption itself) to the part asked for.
+  int x = (rect.left + rect.right) / 2, y = rect.top + 1;
+  while (y < rect.top + 40 && HitTest(window, x, y) != HTCAPTION) y++;
+  int right = hit == HTCAPTION ? x : rect.right - 1, left = right;
+  while (right > rect.left && HitTest(window, right, y + 2) != hit) left = --right;
+  while (left > rect.left && HitTest(window, left - 1, y + 2) == hit) left--;
+  if (right > rect.left) return ClickAt((left + right) / 2, y + 2);
+  Note(Format("found no frame part %d on the window", hit));
 }
 
 void PressKey(WORD key) {
-  Key(key, false);
-  Key(key, true);
-}
-
-void PressKeyWith(WORD modifier, WORD key) {
-  Key(modifier, false);
-  PressKey(key);
-  Key(modifier, true);
+  for (DWORD flags : {0, KEYEVENTF_KEYUP}) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki = {key, static_cast<WORD>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)), flags, 0, 0};
+    SendInput(1, &input, sizeof input);
+    Pause(30);
+  }
 }

@@ -1,18 +1,16 @@
-// CreateProcess with STARTF_USESHOWWINDOW, and the list of what was started.
+// CreateProcess with STARTF_USESHOWWINDOW, in a job that is closed (and its processes killed)
+// with the driver's last handle to it.
 #include "process.h"
-
-#include <vector>
 
 #include "report.h"
 #include "screen.h"
 
-namespace {
-std::vector<HANDLE> started;
-}
-
 bool StartProgram(Program &program, const std::string &exePath, const std::string &args, int show) {
-  std::string command = "\"" + exePath + "\"";
-  if (!args.empty()) command += " " + args;
+  static HANDLE job = CreateJobObjectA(nullptr, nullptr);
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+  std::string command = "\"" + exePath + "\"" + (args.empty() ? "" : " " + args);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -20,42 +18,21 @@ bool StartProgram(Program &program, const std::string &exePath, const std::strin
   PROCESS_INFORMATION info = {};
   if (!CreateProcessA(exePath.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, "C:\\",
                       &startup, &info)) {
-    Note("could not start %s: error %lu", command.c_str(), GetLastError());
-    return false;
+    return Expect(false, "the program starts",
+                  Format("%s: error %lu", command.c_str(), GetLastError()));
   }
+  AssignProcessToJobObject(job, info.hProcess);
   CloseHandle(info.hThread);
   program.process = info.hProcess;
   program.pid = info.dwProcessId;
-  started.push_back(info.hProcess);
-  Note("started %s (show command %d, process %lu)", command.c_str(), show, info.dwProcessId);
+  Note(
+      Format("started %s (show command %d, process %lu)", command.c_str(), show, info.dwProcessId));
   return true;
 }
 
 DWORD WaitExit(const Program &program, DWORD ms) {
-  if (!program.process) return STILL_ACTIVE;
-  ms = Patience(ms);
-  DWORD start = GetTickCount();
-  while (WaitForSingleObject(program.process, 0) == WAIT_TIMEOUT && GetTickCount() - start < ms) {
-    Pause(20);
-  }
   DWORD code = STILL_ACTIVE;
+  WaitUntil([&] { return WaitForSingleObject(program.process, 0) != WAIT_TIMEOUT; }, ms);
   GetExitCodeProcess(program.process, &code);
   return code;
-}
-
-bool Running(const Program &program) {
-  return WaitExit(program, 0) == STILL_ACTIVE;
-}
-
-void EndStartedPrograms() {
-  for (HANDLE process : started) {
-    DWORD code = 0;
-    if (GetExitCodeProcess(process, &code) && code == STILL_ACTIVE) {
-      Note("the scenario ends with a program still running: terminated");
-      TerminateProcess(process, 1);
-      WaitForSingleObject(process, 5000);
-    }
-    CloseHandle(process);
-  }
-  started.clear();
 }

@@ -1,181 +1,147 @@
-// The program as one window among others: a second start hands over to the running copy, and
-// minimise and restore hide and show the selection dialog through the owner window.
+// The program as one window among others: brought back from the task bar after it was started
+// minimised or minimised with the dialog's minimise box, left with the close box, handed over to
+// by a second start, and not to be closed from the task bar while it installs.
 #include "input.h"
 #include "report.h"
-#include "scenario.h"
-#include "scene.h"
+#include "resource.h"
+#include "scenarios.h"
 #include "screen.h"
 #include "steps.h"
+#include "xserver.h"
 
 namespace {
 
-LRESULT CALLBACK CoverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window, message, wParam, lParam);
+// Five fonts, so that the run lasts a few seconds (the program waits half a second before each).
+const std::vector<FontLine> Fonts = {{"ALDER.TTF", "Alder Sans", 4},
+                                     {"BIRCH.TTF", "Birch Sans", 5},
+                                     {"CEDAR.TTF", "Cedar Sans", 6},
+                                     {"DOGWOOD.TTF", "Dogwood Sans", 7},
+                                     {"ELM.TTF", "Elm Sans", 3}};
+
+// The task bar's button for the program's owner window. Wine's task bar gives each of its buttons
+// the handle of its window as id, and shows or hides them only when a top-level window is created
+// or destroyed: the driver creates and destroys one of its own first.
+HWND TaskBarButton(DWORD pid) {
+  DestroyWindow(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, 0, 0, 0, 0));
+  HWND bar = FindWindowA("Shell_TrayWnd", nullptr), owner = FindSeen(pid, Seen::Owner), button;
+  auto shown = [&] {
+    button = nullptr;
+    while (bar && (button = FindWindowExA(bar, button, "Button", nullptr)) &&
+           (reinterpret_cast<HWND>(GetWindowLongPtrA(button, GWLP_ID)) != owner ||
+            !IsWindowVisible(button))) {
+    }
+    return button != nullptr;
+  };
+  return Expect(WaitUntil(shown, 3000), "the task bar shows the program's button") ? button : 0;
 }
 
-// Brings the driver's own window to the top and makes it active, as another program in front
-// would be; its messages are handled meanwhile. True when it lies above `over`.
-bool Raise(HWND cover, HWND over) {
-  DWORD start = GetTickCount();
-  do {
+// A right-click on the button opens the owner window's system menu, where C chooses Close. The
+// refusal is heard: the X server rings its bell once.
+void CloseFromTaskBar(DWORD pid) {
+  Note("right-click the program's button on the task bar");
+  ClickWindow(TaskBarButton(pid), true);
+  HWND menu = WaitSeen(pid, Seen::Menu);
+  if (!Expect(menu != nullptr, "the program's system menu opens")) return;
+  Shot("system-menu");
+  int bells = Bells();
+  Note("press C for Close");
+  PressKey('C');
+  WaitUntil([&] { return Bells() > bells; }, 3000);
+  Pause(500);
+  Expect(Bells() == bells + 1, "the close is refused with one beep",
+         Format("%d bells", Bells() - bells));
+}
+
+// Another program's window (one of the driver's own, over the middle of the screen where the
+// program's dialogs are) brought to the top and made active, as a program in front would be.
+bool Cover(HWND cover, HWND over) {
+  WaitActive(over);  // a new window is activated (and raised) a moment after it is shown
+  auto covered = [&] { return Above(cover, over) && GetForegroundWindow() == cover; };
+  auto raise = [&] {
     SetWindowPos(cover, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     SetForegroundWindow(cover);
     MSG message;
     while (PeekMessageA(&message, cover, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-    Pause(50);
-  } while (!Above(cover, over) && GetTickCount() - start < Patience(3000));
+    return covered();
+  };
+  WaitUntil(raise, 3000);
   Pause(200);
-  return Above(cover, over);
+  return Expect(covered(), "another window covers the program and is the active one");
 }
 
-// Another program's window over the dialog: the driver's own.
-HWND CoverWith(HWND dialog) {
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = CoverProc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  windowClass.lpszClassName = "QuillboxE2ECover";
-  RegisterClassA(&windowClass);
-  RECT rect = ScreenRect(dialog);
-  return CreateWindowExA(0, "QuillboxE2ECover", "Another program", WS_OVERLAPPEDWINDOW,
-                         rect.left - 20, rect.top - 20, Width(rect) + 40, Height(rect) + 40,
-                         nullptr, nullptr, windowClass.hInstance, nullptr);
-}
-
-std::string Describe(HWND window) {
-  return window ? ClassOf(window) + " " + Quoted(TextOf(window)) : "nothing";
-}
-
-std::string Order(HWND a, HWND b) {
-  return Above(a, b) ? Describe(a) + " above " + Describe(b)
-                     : Describe(b) + " above " + Describe(a);
-}
-
-// Starts a second copy from a folder without a list file and checks that it hands over at once.
-void StartSecondCopy(HWND expectedOnTop, HWND cover, const char *what) {
-  std::string folder = "C:\\Second Copy\\";
+// A second copy started from a folder without a list file hands over at once: it raises the
+// running copy's window and ends (reading the list would have shown a message and waited).
+void StartSecondCopy(HWND cover, HWND raised, const char *what) {
   CreateDirectoryA("C:\\Second Copy", nullptr);
-  CopyFileA(ProgramPath().c_str(), (folder + "Quillbox.exe").c_str(), FALSE);
+  CopyFileA(ProgramPath().c_str(), "C:\\Second Copy\\Quillbox.exe", FALSE);
   Program second;
-  if (!StartProgram(second, folder + "Quillbox.exe", "")) return;
-  ExpectExit(second, 0, 5000);
-  Expect(FindSeen(second.pid, Seen::Box) == nullptr, "the second copy showed no message", "");
+  if (!StartProgram(second, "C:\\Second Copy\\Quillbox.exe")) return;
+  ExpectExit(second, 5000);
   Pause(300);
-  Expect(Above(expectedOnTop, cover),
-         std::string("the running copy's ") + what + " is raised above the other window",
-         Order(expectedOnTop, cover));
-}
-
-BOOL CALLBACK AddVisibleChild(HWND child, LPARAM data) {
-  if (IsWindowVisible(child) && Width(ScreenRect(child)) > 0) {
-    reinterpret_cast<std::vector<HWND> *>(data)->push_back(child);
-  }
-  return TRUE;
-}
-
-// The task bar's button for the program: Wine's task bar draws its buttons itself (they carry no
-// text), the Start button first at the left, then one button for each program's window.
-HWND TaskBarButton() {
-  HWND bar = FindWindowA("Shell_TrayWnd", nullptr);
-  std::vector<HWND> buttons;
-  if (bar) EnumChildWindows(bar, AddVisibleChild, reinterpret_cast<LPARAM>(&buttons));
-  HWND found = nullptr;
-  for (HWND button : buttons) {
-    if (ScreenRect(button).left > 0) found = found ? nullptr : button;
-  }
-  return found;
-}
-
-// How a person brings back a minimised program: a click on its button on the task bar. Where
-// Wine's task bar shows none (it may not for a program started minimised), the driver sends
-// what a click there sends, SC_RESTORE.
-void Restore(HWND owner) {
-  HWND button = nullptr;
-  DWORD start = GetTickCount();
-  while (!(button = TaskBarButton()) && GetTickCount() - start < Patience(2000)) Pause(50);
-  if (button) {
-    Note("click the program's button on the task bar");
-    RECT rect = ScreenRect(button);
-    ClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-  } else {
-    Note("the task bar shows no button for the program: sending SC_RESTORE to the owner window");
-    PostMessageA(owner, WM_SYSCOMMAND, SC_RESTORE, 0);
-  }
+  Expect(Above(raised, cover) && GetForegroundWindow() == raised,
+         std::string("the second start raised and activated the running copy's ") + what);
 }
 
 }  // namespace
 
-void SecondStart() {
-  const std::vector<FontLine> fonts = {{"ALDER.TTF", "Alder Sans", 4},
-                                       {"BIRCH.TTF", "Birch Sans", 5},
-                                       {"CEDAR.TTF", "Cedar Sans", 6}};
-  Program first;
-  HWND dialog = OpenOver(first, fonts);
-  if (!dialog) return;
-  HWND cover = CoverWith(dialog);
-  Expect(Raise(cover, dialog), "another window covers the selection dialog", Order(cover, dialog));
-  StartSecondCopy(dialog, cover, "selection dialog");
-
-  Note("install, and start a second copy while the progress dialog is up");
-  ClickControl(dialog, 130);
-  ExpectSelection(dialog, {"Alder Sans", "Birch Sans", "Cedar Sans"});
-  ClickControl(dialog, IDOK);
-  HWND progress = WaitSeen(first.pid, Seen::Progress, 5000);
-  if (!Expect(progress != nullptr, "the progress dialog appears", "")) return;
-  Expect(Raise(cover, progress), "another window covers the progress dialog",
-         Order(cover, progress));
-  StartSecondCopy(progress, cover, "progress dialog");
-  AnswerSummary(first, 3);
-  ExpectExit(first, 0);
-  for (const FontLine &font : fonts) ExpectInstalled(font);
-  DestroyWindow(cover);
-}
-
-void StartedMinimised() {
-  const std::vector<FontLine> fonts = {{"ALDER.TTF", "Alder Sans", 4}};
-  if (!SetScene(fonts)) return;
+void TaskBarAndCloseBox() {
+  if (!Expect(SetScene({Fonts[0], Fonts[1]}), "the program's folder is laid out")) return;
+  std::string winIni = WinIni();
   Program program;
   if (!StartProgram(program, ProgramPath(), "", SW_SHOWMINNOACTIVE)) return;
-  HWND owner = WaitSeen(program.pid, Seen::Owner, 5000);
-  if (!Expect(owner != nullptr, "the owner window exists", "")) return;
+  HWND owner = WaitSeen(program.pid, Seen::Owner);
   Pause(1500);
-  Expect(IsIconic(owner), "the owner window is minimised", "");
-  Expect(FindSeen(program.pid, Seen::Selection) == nullptr, "no selection dialog is shown",
-         Listed(VisibleWindows(program.pid)));
-  Restore(owner);
-  HWND dialog = WaitSeen(program.pid, Seen::Selection, 5000);
-  if (!Expect(dialog != nullptr, "the selection dialog appears on restore",
-              Listed(VisibleWindows(program.pid)))) {
-    return;
-  }
-  Expect(!IsIconic(owner), "the owner window is no longer minimised", "");
-  ExpectFirstLook(program, dialog, {"Alder Sans"}, false);
-  ClickControl(dialog, IDCANCEL);
-  ExpectExit(program, 0);
-  ExpectNotInstalled(fonts[0]);
+  Expect(owner && IsIconic(owner), "the program starts minimised");
+  Expect(!FindSeen(program.pid, Seen::Selection), "no selection dialog is shown");
+  Note("click the program's button on the task bar");
+  ClickWindow(TaskBarButton(program.pid));
+  HWND dialog = WaitSeen(program.pid, Seen::Selection);
+  if (!Expect(dialog != nullptr, "the restore shows the selection dialog")) return;
+
+  Note("click Select All and the dialog's minimise box");
+  ClickControl(dialog, IDC_SELECTALL);
+  ExpectInstallEnabled(dialog);
+  ClickFrame(dialog, HTMINBUTTON);
+  Expect(WaitGone(dialog) && IsWindow(dialog), "the selection dialog is hidden");
+  Expect(WaitUntil([&] { return IsIconic(owner) != 0; }, 2000), "the program is minimised");
+  Note("click the program's button on the task bar");
+  ClickWindow(TaskBarButton(program.pid));
+  Expect(WaitSeen(program.pid, Seen::Selection) == dialog, "the same selection dialog returns");
+  ExpectInstallEnabled(dialog);
+
+  Note("click the close box");
+  ClickFrame(dialog, HTCLOSE);
+  Expect(WaitGone(dialog), "the close box closes the selection dialog");
+  ExpectExit(program);
+  Expect(WinIni() == winIni, "WIN.INI is unchanged");
+  for (const FontLine &font : {Fonts[0], Fonts[1]}) ExpectInstalled(font, false);
 }
 
-void MinimiseAndRestore() {
-  const std::vector<FontLine> fonts = {{"ALDER.TTF", "Alder Sans", 4},
-                                       {"BIRCH.TTF", "Birch Sans", 5}};
-  Program program;
-  HWND dialog = OpenOver(program, fonts);
-  if (!dialog) return;
-  HWND owner = FindSeen(program.pid, Seen::Owner);
-  ClickItems(dialog, {"Birch Sans"});
-  ExpectSelection(dialog, {"Birch Sans"});
-  Note("click the selection dialog's minimise box");
-  ClickFrame(dialog, HTMINBUTTON);
-  Expect(WaitGone(dialog, 3000), "the selection dialog is hidden", "");
-  Pause(300);
-  Expect(IsWindow(dialog) && !IsWindowVisible(dialog), "it still exists, hidden", "");
-  Expect(IsIconic(owner), "the owner window is minimised", "");
-  Restore(owner);
-  Expect(WaitSeen(program.pid, Seen::Selection, 5000) == dialog,
-         "the same selection dialog is shown again", Listed(VisibleWindows(program.pid)));
-  ExpectSelection(dialog, {"Birch Sans"});
+void SecondStartAndRefusedClose() {
+  if (!Expect(SetScene(Fonts), "the program's folder is laid out")) return;
+  Program first;
+  HWND dialog = OpenSelection(first),
+       cover = CreateWindowExA(0, "STATIC", "Another program", WS_OVERLAPPEDWINDOW, 200, 150, 624,
+                               450, 0, 0, 0, 0);
+  if (!dialog || !Cover(cover, dialog)) return;
+  StartSecondCopy(cover, dialog, "selection dialog");
+
+  Note("click Select All and Install, and start a second copy during the run");
+  ClickControl(dialog, IDC_SELECTALL);
+  ExpectInstallEnabled(dialog);
   ClickControl(dialog, IDOK);
-  AnswerSummary(program, 1);
-  ExpectExit(program, 0);
-  ExpectInstalledAs(fonts, "01");
+  HWND progress = WaitSeen(first.pid, Seen::Progress);
+  if (!Expect(progress != nullptr, "the progress dialog appears") || !Cover(cover, progress)) {
+    return;
+  }
+  StartSecondCopy(cover, progress, "progress dialog");
+  Shot("progress");
+  HWND box = ExpectBox(first, Summary(static_cast<int>(Fonts.size())));
+  if (!box) return;
+  CloseFromTaskBar(first.pid);
+  Expect(IsWindowVisible(box) && IsWindow(progress) && IsWindow(dialog),
+         "the summary, the progress dialog and the selection dialog remain");
+  Answer(box, IDOK);
+  ExpectExit(first);
+  for (const FontLine &font : Fonts) ExpectInstalled(font);
 }

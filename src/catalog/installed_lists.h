@@ -1,0 +1,19 @@
+// Two listings made once per load, before the lines are decided: the keys of WIN.INI's Fonts
+// section and the names in the system directory. A listing can show only that a name is
+// certainly absent, and then spares the loader one lookup per line; every other answer leaves
+// the name to its lookup.
+#pragma once
+
+// Lists both; systemDirectory with its backslash (empty: no file listing). A listing that fails,
+// fills its buffer or holds a name that cannot be compared with certainty is not used.
+void MakeInstalledListings(const char *systemDirectory);
+// Forgets both; afterwards every name is left to its lookup.
+void DropInstalledListings();
+// 0 when WIN.INI's Fonts section certainly holds no key fontName, else 1.
+int MayHoldFontsKey(const char *fontName);
+// 0 when the system directory certainly holds no file fileName, else 1.
+int MayHoldSystemFile(const char *fileName);
+
+// Nonzero: no listings are made, and every name is looked up. The per-line lookups are the
+// reference the listings are tested and measured against; 0 in the program.
+extern int PerLineLookups;
