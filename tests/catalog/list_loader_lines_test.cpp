@@ -71,10 +71,6 @@ TEST_F(ListLoaderLines, EachRuleAtItsEdge) {
        "HARBOR.TTF" + std::string(37, ' ') + Letters(99) + "\r\n",
        {},
        0},
-      {"a cut font name is trimmed",
-       FillWindow("HARBOR.TTF Harbor Sans") + "Beyond\r\n",
-       {Harbor},
-       1},
       // Fields.
       {"blanks around and between", "   HARBOR.TTF    Harbor Sans    \r\n", {Harbor}, 1},
       {"a font name of 79 characters", "HARBOR.TTF " + Letters(79) + "\r\n", {harbor79}, 1},

@@ -12,13 +12,6 @@
 
 namespace {
 
-// Sets PlainTableScans for a scope.
-class ScanMode {
- public:
-  explicit ScanMode(int plain) { PlainTableScans = plain; }
-  ~ScanMode() { PlainTableScans = 0; }
-};
-
 // The key's premise, asked of the system's comparison itself: ASCII texts that lstrcmpiA calls
 // equal have the same key. (tests/catalog/win asks the same of other locales' comparisons.)
 TEST(NameKey, TextsTheComparisonCallsEqualShareTheirKey) {
@@ -30,10 +23,11 @@ TEST(NameKey, TextsTheComparisonCallsEqualShareTheirKey) {
 // What one load leaves behind, with the index or with plain scans: the result, the found count,
 // the records and the boxes, described.
 std::string Load(CatalogPlace &place, int plain) {
-  ScanMode mode(plain);
   ReleaseFontList();
   std::ostringstream outcome;
+  PlainTableScans = plain;
   outcome << LoadFontList() << " " << foundCount << "\n";
+  PlainTableScans = 0;
   for (const TableRecord &record : TableRecords()) PrintTo(record, &outcome);
   for (const std::string &box : place.NewBoxes()) outcome << "\n" << box;
   if (!plain && FontCount > 0) {

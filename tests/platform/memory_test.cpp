@@ -1,6 +1,6 @@
-// Movable global memory as the candidate table and the copy buffer use it: zero-filled blocks
-// behind handles, lock counts in GlobalFlags, growth that keeps the contents under a possibly
-// new handle.
+// Movable global memory as the candidate table, the listings and the copy buffer use it:
+// zero-filled blocks behind handles, lock counts in GlobalFlags, growth that keeps the contents
+// under a possibly new handle.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 
 #include "common/sandbox.h"
 
-TEST(GlobalMemory, MovableZeroFilledBlockWithLockCount) {
+TEST(GlobalMemory, MovableZeroFilledBlockThatKeepsItsContentsWhenItGrows) {
   Sandbox sandbox;
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 300);
   ASSERT_NE(nullptr, block);
@@ -24,13 +24,6 @@ TEST(GlobalMemory, MovableZeroFilledBlockWithLockCount) {
   EXPECT_TRUE(GlobalUnlock(block));
   EXPECT_FALSE(GlobalUnlock(block));
   EXPECT_EQ(0u, GlobalFlags(block) & GMEM_LOCKCOUNT);
-  EXPECT_EQ(nullptr, GlobalFree(block));
-}
-
-TEST(GlobalMemory, ReallocationKeepsTheContents) {
-  Sandbox sandbox;
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 16);
-  ASSERT_NE(nullptr, block);
   std::memcpy(GlobalLock(block), "0123456789abcdef", 16);
   GlobalUnlock(block);
   const size_t sizes[] = {32, 100000, 10};
@@ -40,10 +33,10 @@ TEST(GlobalMemory, ReallocationKeepsTheContents) {
     ASSERT_NE(nullptr, grown);
     block = grown;  // the handle may change
     EXPECT_GE(GlobalSize(block), size);
-    const char *bytes = static_cast<const char *>(GlobalLock(block));
-    ASSERT_NE(nullptr, bytes);
+    const char *kept = static_cast<const char *>(GlobalLock(block));
+    ASSERT_NE(nullptr, kept);
     EXPECT_EQ(std::string("0123456789abcdef").substr(0, size),
-              std::string(bytes, size < 16 ? size : 16));
+              std::string(kept, size < 16 ? size : 16));
     GlobalUnlock(block);
   }
   EXPECT_EQ(nullptr, GlobalFree(block));

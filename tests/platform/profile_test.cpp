@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <vector>
 
 #include "common/sandbox.h"
 
@@ -55,6 +57,21 @@ TEST(Profile, EmptyValueIsNotAnAbsentKey) {
   // Writing NULL removes the key: the default comes back.
   ASSERT_TRUE(WriteProfileStringA("Fonts", "Empty Font", NULL));
   EXPECT_EQ("fallback", Get("Empty Font", "fallback", &length));
+}
+
+// The loader lists the section's keys: each once, as written.
+TEST(Profile, KeyListingGivesEachKey) {
+  Sandbox sandbox;
+  sandbox.SetFontsKey("Listed Font", "L.Fot");
+  sandbox.SetFontsKey("Empty Listed Font", "");
+  std::vector<char> keys(65536);
+  DWORD length = GetProfileStringA("Fonts", NULL, "", keys.data(), static_cast<DWORD>(keys.size()));
+  ASSERT_LT(length, keys.size() - 2);
+  std::multiset<std::string> listed;
+  for (const char *key = keys.data(); *key != '\0'; key += std::string(key).size() + 1)
+    listed.insert(key);
+  EXPECT_EQ(1u, listed.count("Listed Font"));
+  EXPECT_EQ(1u, listed.count("Empty Listed Font"));
 }
 
 TEST(Profile, KeysThatCannotRoundTrip) {

@@ -141,7 +141,7 @@ int FaultsFired() {
 }
 
 int OpenFileHandles() {
-  return static_cast<int>(detail::Machine().files.size());
+  return static_cast<int>(detail::Machine().files.size() + detail::Machine().searches.size());
 }
 
 int OpenIdentityHandles() {

@@ -41,6 +41,17 @@ struct FileHandle {
   size_t writtenBytes = 0;
 };
 
+struct FoundEntry {
+  std::string name;
+  DWORD attributes = 0;
+  DWORD size = 0;
+};
+
+struct FindSearch {
+  std::vector<FoundEntry> entries;
+  size_t next = 0;
+};
+
 // A window: a top-level window of a registered class, or a STATIC child holding a dialog item's
 // text under its id.
 struct Window {
@@ -80,6 +91,8 @@ struct State {
   // Files.
   std::map<int, FileHandle> files;
   int nextFile = 0x100;
+  std::map<uintptr_t, FindSearch> searches;  // FindFirstFileA handles
+  uintptr_t nextSearch = 0x7004;
   std::map<uintptr_t, DriveEntry> identities;  // CreateFileA's handles for the file identity
   uintptr_t nextIdentity = 0x5000;
   std::vector<PathTrigger> failOpen;

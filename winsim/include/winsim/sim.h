@@ -122,7 +122,7 @@ int FaultsFired();
 
 // ---------------------------------------------------------------- counters and records
 
-int OpenFileHandles();      // _lopen and _lcreat handles
+int OpenFileHandles();      // _lopen and _lcreat handles, and FindFirstFileA searches
 int OpenIdentityHandles();  // CreateFileA handles (the file identity's)
 int LiveBlocks();
 int LockedBlocks();

@@ -1,6 +1,7 @@
 // A fresh machine for one installation run: the sandbox, an empty candidate table, a plain window
 // that stands in for the progress dialog (its two text lines, and the broadcasts it receives as a
-// top-level window) and a message box watch. Tests add fonts beside the program and call Run().
+// top-level window) and a message box watch. Tests add fonts beside the program and call Run();
+// the run's host is the real pump and the bar's stand-ins (fuzz/road_host.cpp).
 #pragma once
 
 #include <gtest/gtest.h>
