@@ -80,10 +80,13 @@ int ListKeys() {
     int complete = length < size - 2;
     int usable = complete;
     if (complete) {
+      // The keys follow each other, each ending in a NUL, up to the length given: a line whose
+      // key is empty once trimmed lists as an empty name among them, so an empty name does not
+      // end the listing.
       keys[length] = '\0';
-      for (const char *key = keys; usable && key[0] != '\0'; key += lstrlenA(key) + 1) {
-        usable = IsAscii(key);
-        SetBit(keyBits, key);
+      for (DWORD at = 0; usable && at < length; at += lstrlenA(keys + at) + 1) {
+        usable = IsAscii(keys + at);
+        SetBit(keyBits, keys + at);
       }
     }
     GlobalUnlock(block);
