@@ -4,6 +4,7 @@
 #   scripts/dist.sh                     builds the win32 preset, then packs from build/win32
 #   scripts/dist.sh pack BUILD OUT      packs the programs already built in BUILD into OUT
 #   scripts/dist.sh check ZIP BUILD     checks that a zip packed from BUILD holds what it must
+#   scripts/dist.sh test BUILD OUT      packs from BUILD into OUT and checks the zip (make test)
 # The version is the one the top-level CMakeLists.txt gives the project.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -51,6 +52,7 @@ check() {
 case ${1:-} in
 pack) pack "$2" "$3" ;;
 check) check "$2" "$3" ;;
+test) check "$(pack "$2" "$3")" "$2" ;;
 "")
   cd "$root"
   cmake --preset win32 >/dev/null
@@ -58,5 +60,5 @@ check) check "$2" "$3" ;;
   cmake --build --preset win32 -j2 --target QuillboxCheck 2>/dev/null || true
   pack "$root/build/win32" "$root/build/dist"
   ;;
-*) echo "usage: $0 [pack BUILD OUT | check ZIP BUILD]" >&2; exit 2 ;;
+*) echo "usage: $0 [pack BUILD OUT | check ZIP BUILD | test BUILD OUT]" >&2; exit 2 ;;
 esac

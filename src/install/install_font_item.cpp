@@ -4,6 +4,7 @@
 
 #include "catalog/file_ops.h"
 #include "install/install_font_check.h"
+#include "install/install_registry.h"
 #include "install/install_same_file.h"
 #include "install/install_texts.h"
 #include "install/run_host.h"
@@ -62,6 +63,9 @@ int RunChecks(const FontTexts *texts, char *message, int *added, int *sameFile) 
     DeleteFontFile(texts->resourcePath);
     return 7;
   }
+  // Beyond the seven checks: where the system looks for fonts when it starts. Whether this
+  // succeeds does not decide the font, which is installed for this session and in WIN.INI.
+  RecordFontForRestart(texts->fontName, texts->upperFile, texts->targetPath);
   *added = fonts;
   return 0;
 }

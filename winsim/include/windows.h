@@ -216,6 +216,32 @@ DWORD WINAPI GetTickCount(void);
 void WINAPI Sleep(DWORD dwMilliseconds);
 int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 
+// ---------------------------------------------------------------- ADVAPI32: the registry's font list
+
+struct HKEY__;
+typedef HKEY__ *HKEY;
+typedef HKEY *PHKEY;
+typedef BOOL *PBOOL;
+typedef DWORD REGSAM;
+#define HKEY_LOCAL_MACHINE ((HKEY)(ULONG_PTR)0x80000002)
+#define KEY_QUERY_VALUE 0x0001
+#define KEY_SET_VALUE 0x0002
+#define KEY_WOW64_64KEY 0x0100
+#define REG_SZ 1
+#define REG_EXPAND_SZ 2
+#define ERROR_MORE_DATA 234L
+
+LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM samDesired,
+                          PHKEY phkResult);
+LONG WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType,
+                             LPBYTE lpData, LPDWORD lpcbData);
+LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType,
+                           const BYTE *lpData, DWORD cbData);
+LONG WINAPI RegCloseKey(HKEY hKey);
+HANDLE WINAPI GetCurrentProcess(void);
+BOOL WINAPI IsWow64Process(HANDLE hProcess, PBOOL Wow64Process);
+UINT WINAPI GetSystemWow64DirectoryA(LPSTR lpBuffer, UINT uSize);
+
 // ---------------------------------------------------------------- GDI32
 
 int WINAPI AddFontResourceA(LPCSTR lpszFilename);

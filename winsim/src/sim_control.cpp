@@ -118,6 +118,28 @@ void SetAddFontResourceResult(int count) {
   detail::Machine().addFontResourceResult = count;
 }
 
+void FailRegistryWrite(int nth, Times times) {
+  Arm(detail::Machine().failRegistryWrite, nth, times);
+}
+
+void SetWow64(const std::string &systemDirForAll) {
+  detail::Machine().wow64 = true;
+  detail::Machine().wow64SystemDir = systemDirForAll;
+}
+
+void SetFontValue(const std::string &name, const std::string &text) {
+  std::string key = name;
+  for (char &c : key) c = static_cast<char>(detail::UpperCase(static_cast<unsigned char>(c)));
+  detail::Machine().fontValues[key] = {name, text};
+}
+
+std::map<std::string, std::string> FontValues() {
+  std::map<std::string, std::string> values;
+  for (const auto &value : detail::Machine().fontValues)
+    values[value.second.first] = value.second.second;
+  return values;
+}
+
 void ClearFaults() {
   detail::State &state = detail::Machine();
   state.failOpen.clear();
@@ -133,6 +155,7 @@ void ClearFaults() {
   state.failProfileRead = {};
   state.failCreateFontResource = {};
   state.failAddFontResource = {};
+  state.failRegistryWrite = {};
   state.addFontResourceResult = -1;
 }
 

@@ -122,6 +122,12 @@ struct State {
   int addFontResourceResult = -1;  // -1: the real count
   std::vector<std::string> fonts;
 
+  // The registry's font list, by value name in upper case: the name as written and its text.
+  std::map<std::string, std::pair<std::string, std::string>> fontValues;
+  Trigger failRegistryWrite;
+  bool wow64 = false;
+  std::string wow64SystemDir = "C:\\WINDOWS\\SYSWOW64";
+
   // USER32: classes by upper-case name, windows by handle, the thread's posted messages.
   std::map<std::string, WNDPROC> classes;
   std::map<uintptr_t, Window> windows;

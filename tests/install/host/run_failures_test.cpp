@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <winsim/sim.h>
 
-#include "install/host/run_fixture.h"
+#include "install/run_fixture.h"
 #include "install/run_host.h"
 #include "road_world.h"
 #include "shell/globals.h"

@@ -4,7 +4,7 @@
 
 #include <climits>
 
-#include "install/host/run_fixture.h"
+#include "install/run_fixture.h"
 #include "road_world.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <winsim/sim.h>
 
-#include "install/host/run_fixture.h"
+#include "install/run_fixture.h"
 
 namespace {
 

@@ -115,6 +115,16 @@ void FailAddFontResource(int nth = 1, Times times = Times::FromThenOn);
 // A successful AddFontResourceA returns this count instead of the number of fonts it found.
 void SetAddFontResourceResult(int count);
 
+// The registry's font list (HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts, the one key
+// winsim has): RegSetValueExA fails with ERROR_ACCESS_DENIED and changes nothing.
+void FailRegistryWrite(int nth = 1, Times times = Times::FromThenOn);
+// Values as the test lays them out and as the program left them, by name as written.
+void SetFontValue(const std::string &name, const std::string &text);
+std::map<std::string, std::string> FontValues();
+// The process is a 32-bit one on 64-bit Windows: IsWow64Process says so, and
+// GetSystemWow64DirectoryA names systemDirForAll (the folder 64-bit processes reach it by).
+void SetWow64(const std::string &systemDirForAll);
+
 void ClearFaults();
 // How many times an armed fault of this part (memory, files, profile, fonts) has fired since
 // Reset: a sweep is over once a run ends with this unchanged.

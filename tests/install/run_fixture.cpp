@@ -1,5 +1,5 @@
 // The shared set-up of the run's host tests.
-#include "install/host/run_fixture.h"
+#include "install/run_fixture.h"
 
 #include "install/install_fonts.h"
 #include "install/run_host.h"
