@@ -69,46 +69,6 @@ bool CanWriteKey(const std::string &key) {
   return !key.empty() && key[0] != '[' && key.find_first_of("=\r\n") == std::string::npos;
 }
 
-// Starts the case's machine on an empty drive; it ends with the returned guard. The drive lives
-// in memory: a case lays out and checks a few dozen files, thousands of times a second.
-std::unique_ptr<winsim::Machine> LayOutMachine(RoadWorld &world) {
-  const RoadInput &input = world.input;
-  auto machine = std::make_unique<winsim::Machine>(winsim::InMemory{});
-  std::string system = input.deepSystem ? "C:\\" + std::string(111, 'S') : "C:\\WINDOWS\\SYSTEM";
-  winsim::SetSystemDirectory(input.systemBackslash ? system + "\\" : system);
-  world.systemDir = system + "\\";
-  world.programDir = input.programInSystem ? world.systemDir
-                     : input.deepProgram   ? "C:\\" + std::string(111, 'P') + "\\"
-                                           : "C:\\QB\\";
-  winsim::SetModulePath(world.programDir + "QUILLBOX.EXE");
-
-  std::string winIni = "[windows]\r\nload=\r\nrun=\r\n\r\n; fonts follow\r\n";
-  if (!input.noFontsSection) winIni += "[Fonts]\r\nArial (TrueType)=ARIAL.FOT\r\n";
-  winIni += "[Colors]\r\nBackground=0 128 128\r\n";
-  WriteFile("C:\\WINDOWS\\WIN.INI", winIni);
-  WriteFile(world.programDir + "Quillbox.Lst", input.list);
-
-  for (size_t n = 0; n < world.lines.size(); n++) {
-    const ListLine &line = world.lines[n];
-    unsigned flags = input.lineFlags[n % 16];
-    // A font file of the list file's own name would replace the list (the check of the loader's
-    // answer goes by the list as the case gives it).
-    if ((flags & 0x01) && CanCreate(world.programDir, line.fileName) &&
-        UpperName(line.fileName) != "QUILLBOX.LST") {
-      WriteFile(world.programDir + line.fileName, FontBytes(flags >> 6, static_cast<int>(n)));
-    }
-    std::string resource = ResourceNameOf(line.fileName);
-    if ((flags & 0x02) && !line.fileName.empty() && CanCreate(world.systemDir, resource)) {
-      WriteFile(world.systemDir + resource, "an earlier resource");
-    }
-    unsigned key = (flags >> 2) & 3;
-    if ((key == 1 || key == 2) && line.hasFontName && CanWriteKey(line.fontName)) {
-      WriteProfileStringA("Fonts", line.fontName.c_str(), key == 1 ? "OLD.FOT" : "");
-    }
-  }
-  return machine;
-}
-
 void ArmFault(const RoadInput &input) {
   winsim::Times times = input.faultFromThenOn ? winsim::Times::FromThenOn : winsim::Times::Once;
   int nth = input.faultNth;
@@ -177,6 +137,46 @@ void SelectRecords(const RoadInput &input) {
 }
 
 }  // namespace
+
+// Starts the case's machine on an empty drive; it ends with the returned guard. The drive lives
+// in memory: a case lays out and checks a few dozen files, thousands of times a second.
+std::unique_ptr<winsim::Machine> LayOutMachine(RoadWorld &world) {
+  const RoadInput &input = world.input;
+  auto machine = std::make_unique<winsim::Machine>(winsim::InMemory{});
+  std::string system = input.deepSystem ? "C:\\" + std::string(111, 'S') : "C:\\WINDOWS\\SYSTEM";
+  winsim::SetSystemDirectory(input.systemBackslash ? system + "\\" : system);
+  world.systemDir = system + "\\";
+  world.programDir = input.programInSystem ? world.systemDir
+                     : input.deepProgram   ? "C:\\" + std::string(111, 'P') + "\\"
+                                           : "C:\\QB\\";
+  winsim::SetModulePath(world.programDir + "QUILLBOX.EXE");
+
+  std::string winIni = "[windows]\r\nload=\r\nrun=\r\n\r\n; fonts follow\r\n";
+  if (!input.noFontsSection) winIni += "[Fonts]\r\nArial (TrueType)=ARIAL.FOT\r\n";
+  winIni += "[Colors]\r\nBackground=0 128 128\r\n";
+  WriteFile("C:\\WINDOWS\\WIN.INI", winIni);
+  WriteFile(world.programDir + "Quillbox.Lst", input.list);
+
+  for (size_t n = 0; n < world.lines.size(); n++) {
+    const ListLine &line = world.lines[n];
+    unsigned flags = input.lineFlags[n % 16];
+    // A font file of the list file's own name would replace the list (the check of the loader's
+    // answer goes by the list as the case gives it).
+    if ((flags & 0x01) && CanCreate(world.programDir, line.fileName) &&
+        UpperName(line.fileName) != "QUILLBOX.LST") {
+      WriteFile(world.programDir + line.fileName, FontBytes(flags >> 6, static_cast<int>(n)));
+    }
+    std::string resource = ResourceNameOf(line.fileName);
+    if ((flags & 0x02) && !line.fileName.empty() && CanCreate(world.systemDir, resource)) {
+      WriteFile(world.systemDir + resource, "an earlier resource");
+    }
+    unsigned key = (flags >> 2) & 3;
+    if ((key == 1 || key == 2) && line.hasFontName && CanWriteKey(line.fontName)) {
+      WriteProfileStringA("Fonts", line.fontName.c_str(), key == 1 ? "OLD.FOT" : "");
+    }
+  }
+  return machine;
+}
 
 RoadOutcome RunRoad(const RoadInput &input) {
   RoadWorld world;

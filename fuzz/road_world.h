@@ -4,8 +4,11 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include <winsim/sim.h>
 
 #include "road_case.h"
 
@@ -58,6 +61,11 @@ struct RunHostRecord {
   std::vector<size_t> boxesAtPump;
 };
 extern RunHostRecord runHost;
+
+// Starts the case's machine on an empty drive with the case's folder, files and WIN.INI laid out
+// (no fault armed, nothing chosen); the machine ends with the returned guard. The drive lives in
+// memory: a case lays out and checks a few dozen files, thousands of times a second.
+std::unique_ptr<winsim::Machine> LayOutMachine(RoadWorld &world);
 
 Snapshot TakeSnapshot(const RoadWorld &world);
 std::vector<TableRow> ReadTable();

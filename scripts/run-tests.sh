@@ -27,8 +27,8 @@ log "test: win32 and win64 under Wine"
 scripts/with-wine.sh bash -c '
   status=0
   if [ -n "${QB_WIN32_EMULATION:-}" ]; then
-    echo "32-bit programs run through qemu-i386 on this machine: win32 runs the catalog and install suites, the restart test and the zip check only."
-    ctest --preset win32 -R "^(catalog|install|install_restart|dist)\$" || status=1
+    echo "32-bit programs run through qemu-i386 on this machine: win32 runs the catalog, check and install suites, the restart test and the zip check only."
+    ctest --preset win32 -R "^(catalog|check|install|install_restart|dist)\$" || status=1
   else
     ctest --preset win32 || status=1
   fi
