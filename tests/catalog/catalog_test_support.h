@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "catalog/font_table.h"
+#include "catalog/list_loader.h"
 #include "common/message_boxes.h"
 #include "common/sandbox.h"
 #include "shell/globals.h"
@@ -99,3 +101,14 @@ class CatalogPlace {
 };
 
 class CatalogTest : public testing::Test, public CatalogPlace {};
+
+// Loads the place's list afresh and describes what the load left: the result, the found count,
+// the records and the boxes, for loads made two ways that must agree in everything.
+inline std::string DescribeLoad(CatalogPlace &place) {
+  ReleaseFontList();
+  std::ostringstream outcome;
+  outcome << LoadFontList() << " " << foundCount << "\n";
+  for (const TableRecord &record : TableRecords()) PrintTo(record, &outcome);
+  for (const std::string &box : place.NewBoxes()) outcome << "\n" << box;
+  return outcome.str();
+}

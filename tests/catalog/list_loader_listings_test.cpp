@@ -6,7 +6,6 @@
 #include "catalog/installed_lists.h"
 
 #include <random>
-#include <sstream>
 
 #include "catalog/list_loader.h"
 #include "catalog/resource_name.h"
@@ -16,14 +15,10 @@
 namespace {
 
 std::string Load(CatalogPlace &place, int perLine) {
-  ReleaseFontList();
-  std::ostringstream outcome;
   PerLineLookups = perLine;
-  outcome << LoadFontList() << " " << foundCount << "\n";
+  std::string outcome = DescribeLoad(place);
   PerLineLookups = 0;
-  for (const TableRecord &record : TableRecords()) PrintTo(record, &outcome);
-  for (const std::string &box : place.NewBoxes()) outcome << "\n" << box;
-  return outcome.str();
+  return outcome;
 }
 
 // A .Fot in the system directory under a long name, and the name a list line must have to find

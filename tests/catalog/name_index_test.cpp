@@ -20,20 +20,15 @@ TEST(NameKey, TextsTheComparisonCallsEqualShareTheirKey) {
   EXPECT_GT(equalPairs, 1000);
 }
 
-// What one load leaves behind, with the index or with plain scans: the result, the found count,
-// the records and the boxes, described.
+// A load with the index or with plain scans.
 std::string Load(CatalogPlace &place, int plain) {
-  ReleaseFontList();
-  std::ostringstream outcome;
   PlainTableScans = plain;
-  outcome << LoadFontList() << " " << foundCount << "\n";
+  std::string outcome = DescribeLoad(place);
   PlainTableScans = 0;
-  for (const TableRecord &record : TableRecords()) PrintTo(record, &outcome);
-  for (const std::string &box : place.NewBoxes()) outcome << "\n" << box;
   if (!plain && FontCount > 0) {
     EXPECT_EQ(1, IndexCoversTable(FontList, FontCount));
   }
-  return outcome.str();
+  return outcome;
 }
 
 // Generated list files: every line names a file of the sample set (most of them present) and a
