@@ -89,3 +89,55 @@ TEST(Profile, KeysThatCannotRoundTrip) {
   ASSERT_TRUE(WriteProfileStringA("Fonts", "[Bracket", "B.Fot"));
   EXPECT_EQ("B.Fot", sandbox.FontsKey("[Bracket"));
 }
+
+namespace {
+
+std::string WinIniPath() {
+  char windows[MAX_PATH];
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  return std::string(windows) + "\\win.ini";
+}
+
+std::string ReadWhole(const std::string &path) {
+  HFILE file = _lopen(path.c_str(), OF_READ);
+  if (file == HFILE_ERROR) return "";
+  std::string bytes(65536, '\0');
+  UINT read = _lread(file, &bytes[0], static_cast<UINT>(bytes.size()));
+  _lclose(file);
+  bytes.resize(read == static_cast<UINT>(HFILE_ERROR) ? 0 : read);
+  return bytes;
+}
+
+void WriteWhole(const std::string &path, const std::string &bytes) {
+  HFILE file = _lcreat(path.c_str(), 0);
+  ASSERT_NE(HFILE_ERROR, file);
+  _lwrite(file, bytes.data(), static_cast<UINT>(bytes.size()));
+  _lclose(file);
+}
+
+}  // namespace
+
+// [Fonts] lines as other programs may leave them, read by the profile's own rules, which the
+// loader's key listing and the fuzzer's checks of WIN.INI follow: blanks and tabs around a key are
+// trimmed (an empty key lists as an empty name among the others), a ';' line is found by its key
+// but not listed, and a write under the trimmed key replaces that very line.
+TEST(Profile, LinesAsOthersLeaveThemReadByTheProfilesRules) {
+  Sandbox sandbox;
+  const std::string path = WinIniPath();
+  const std::string original = ReadWhole(path);
+  WriteWhole(path,
+             "[Fonts]\r\nN[ame \t=\r\n\t=OLD.FOT\r\n;Comment=C.Fot\r\n  Spaced Key \t= S.Fot "
+             "\r\nQbLast=L.Fot\r\n[Other]\r\nx=y\r\n");
+  std::vector<char> keys(4096);
+  DWORD length = GetProfileStringA("Fonts", NULL, "", keys.data(), static_cast<DWORD>(keys.size()));
+  EXPECT_EQ(std::string("N[ame\0\0Spaced Key\0QbLast\0", 25), std::string(keys.data(), length));
+  DWORD ignored;
+  EXPECT_EQ("", Get("N[ame", "fallback", &ignored));
+  EXPECT_EQ("S.Fot", Get("Spaced Key", "", &ignored));
+  EXPECT_EQ("C.Fot", Get(";Comment", "", &ignored));
+  EXPECT_TRUE(WriteProfileStringA("Fonts", "N[ame", "R.Fot"));
+  std::string written = ReadWhole(path);
+  EXPECT_NE(std::string::npos, written.find("N[ame=R.Fot\r\n"));
+  EXPECT_EQ(std::string::npos, written.find("N[ame \t="));
+  WriteWhole(path, original);
+}
