@@ -92,4 +92,26 @@ TEST_F(ProgramStart, AWindowThatCannotBeHadIsReportedAsWantOfMemory) {
   }
 }
 
+// Install when the progress dialog cannot be had: the selection is still handed to the table,
+// and the program still closes in order, without a run and without a word.
+TEST_F(ProgramStart, InstallWithoutAProgressDialogStillCloses) {
+  WriteList(OneFont);
+  std::vector<int> flags;
+  bool ended = false;
+  HHOOK hook = NULL;
+  EXPECT_EQ(0, RunProgramWith("", SW_SHOWNORMAL, [&] {
+              ClickListItem(GetDlgItem(hFontDial, IDC_FONTLIST), "Quillbox Test Sans");
+              refusedClass = "#32770";
+              hook = SetWindowsHookExA(WH_CBT, RefuseCreation, NULL, GetCurrentThreadId());
+              Click(GetDlgItem(hFontDial, IDOK));
+              flags = SelectedFlags();
+              ended = !Pump();
+            }));
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(NULL, refusedClass) << "nothing was refused";
+  EXPECT_EQ(std::vector<int>{1}, flags);
+  EXPECT_TRUE(BoxTexts().empty());
+  EXPECT_TRUE(ended);
+}
+
 }  // namespace
