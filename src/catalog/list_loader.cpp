@@ -111,7 +111,7 @@ const char *NextListLine(const char *scan, int *length) {
   return NULL;
 }
 
-int ReadListFile(const char *directory, HGLOBAL *textBlock) {
+int ReadListFile(const char *directory, HGLOBAL *textBlock, const char **text) {
   char path[PathSize];
   int size = -1;
   lstrcpyA(path, directory);
@@ -125,22 +125,22 @@ int ReadListFile(const char *directory, HGLOBAL *textBlock) {
     GlobalFree(block);
     return ListNotFound;
   }
-  char *text = (char *)GlobalLock(block);
-  if (text == NULL) {
+  char *bytes = (char *)GlobalLock(block);
+  if (bytes == NULL) {
     GlobalFree(block);
     _lclose(file);
     return ListNoMemory;
   }
-  int read = _lread(file, text, (UINT)size) == (UINT)size;
+  int read = _lread(file, bytes, (UINT)size) == (UINT)size;
   _lclose(file);
   if (!read) {
     GlobalUnlock(block);
     GlobalFree(block);
     return ListNotFound;
   }
-  text[size] = '\0';
-  GlobalUnlock(block);
+  bytes[size] = '\0';
   *textBlock = block;
+  *text = bytes;
   return ListRead;
 }
 
@@ -151,8 +151,9 @@ const char *ListFailureText(int result) {
 int LoadFontList() {
   char programDirectory[PathSize];
   HGLOBAL textBlock = NULL;
+  const char *text = NULL;
   if (!GetProgramDirectory(programDirectory)) programDirectory[0] = '\0';
-  int result = ReadListFile(programDirectory, &textBlock);
+  int result = ReadListFile(programDirectory, &textBlock, &text);
   if (result != ListRead) {
     Tell(ListFailureText(result), MB_ICONERROR);
     return 0;
@@ -163,12 +164,6 @@ int LoadFontList() {
   ReleaseFontList();
   char systemDirectory[PathSize];
   GetSystemDirectoryPath(systemDirectory);
-  const char *text = (const char *)GlobalLock(textBlock);
-  if (text == NULL) {
-    GlobalFree(textBlock);
-    Tell(NoMemoryText, MB_ICONERROR);
-    return 0;
-  }
   // Lines end at each CR LF; text after the last one is ignored.
   int length;
   int record;

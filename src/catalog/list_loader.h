@@ -36,8 +36,9 @@ const char *NextListLine(const char *scan, int *length);
 
 enum ListReadResult { ListRead, ListNotFound, ListNoMemory };
 // Reads Quillbox.Lst from directory (with its backslash; empty: none) into a new movable block
-// that ends in a NUL, unlocked. Returns a ListReadResult; only ListRead gives a block.
-int ReadListFile(const char *directory, HGLOBAL *textBlock);
+// that ends in a NUL, left locked at *text; the caller unlocks and frees it. Returns a
+// ListReadResult; only ListRead gives a block.
+int ReadListFile(const char *directory, HGLOBAL *textBlock, const char **text);
 // The message that tells the user why the list could not be read.
 const char *ListFailureText(int result);
 

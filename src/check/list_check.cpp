@@ -56,7 +56,8 @@ int CopyRefused(const char *directory, const char *systemDirectory, int record) 
 
 int CheckListFile(const char *directory, CheckSink out, CheckSink error) {
   HGLOBAL textBlock = NULL;
-  int read = ReadListFile(directory, &textBlock);
+  const char *text = NULL;
+  int read = ReadListFile(directory, &textBlock, &text);
   if (read != ListRead) {
     error(ListFailureText(read));
     return CheckListUnreadable;
@@ -64,12 +65,6 @@ int CheckListFile(const char *directory, CheckSink out, CheckSink error) {
   ReleaseFontList();
   char systemDirectory[PathSize];
   GetSystemDirectoryPath(systemDirectory);
-  const char *text = (const char *)GlobalLock(textBlock);
-  if (text == NULL) {
-    GlobalFree(textBlock);
-    error(ListFailureText(ListNoMemory));
-    return CheckListUnreadable;
-  }
 
   char report[ReportSize];
   int lines = 0, offered = 0, installed = 0, others = 0;
