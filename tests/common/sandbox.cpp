@@ -1,0 +1,155 @@
+// The sandbox: see sandbox.h.
+#include "common/sandbox.h"
+
+#include <cstdlib>
+
+#include "common/shim.h"
+
+namespace {
+
+constexpr char FontsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+constexpr int DeepPath = 115;
+
+// The names of the files (or of the folders but . and ..) in a directory.
+std::vector<std::string> Entries(const std::string &directory, bool folders) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((directory + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    std::string name = found.cFileName;
+    bool folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (folder == folders && name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
+
+std::string ReadBytes(const std::string &path) {
+  std::string bytes;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  char buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, NULL) && got > 0) bytes.append(buffer, got);
+  CloseHandle(file);
+  return bytes;
+}
+
+void RemoveTree(const std::string &directory) {
+  for (const std::string &name : Entries(directory, false)) {
+    SetFileAttributesA((directory + name).c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA((directory + name).c_str());
+  }
+  for (const std::string &name : Entries(directory, true)) RemoveTree(directory + name + "\\");
+  RemoveDirectoryA(directory.c_str());
+}
+
+// A folder under parent whose path, with its backslash, is length characters long when deep.
+std::string MakeFolder(const std::string &parent, const std::string &name, bool deep) {
+  std::string path = parent + name;
+  if (deep && path.size() + 1 < DeepPath) path += std::string(DeepPath - 1 - path.size(), 'D');
+  CreateDirectoryA(path.c_str(), NULL);
+  return path + "\\";
+}
+
+}  // namespace
+
+Sandbox::Sandbox(const SandboxLayout &layout) {
+  static int made;
+  char path[MAX_PATH];
+  shim::SetPaths("", "", "", "");
+  GetModuleFileNameA(NULL, path, MAX_PATH);
+  std::string exe = path;
+  root_ = exe.substr(0, exe.rfind('\\') + 1) + "sandbox" + std::to_string(GetCurrentProcessId()) +
+          "-" + std::to_string(++made) + "\\";
+  RemoveTree(root_);
+  CreateDirectoryA(root_.c_str(), NULL);
+  system = MakeFolder(root_, "SYS", layout.deepSystem);
+  program = layout.programInSystem ? system : MakeFolder(root_, "PROG", layout.deepProgram);
+  winIni = root_ + "WIN.INI";
+  Write(winIni, "");
+  std::string reported = system.substr(0, system.size() - (layout.systemBackslash ? 0 : 1));
+  shim::SetPaths(program + "QUILLBOX.EXE", reported, reported, winIni);
+  registryBefore_ = RegistryFonts();
+}
+
+Sandbox::~Sandbox() {
+  shim::SetPaths("", "", "", "");
+  std::vector<std::string> now = RegistryFonts();
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, FontsKey, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, &key) == 0) {
+    for (const std::string &line : now) {
+      bool kept = false;
+      for (const std::string &was : registryBefore_) kept = kept || was == line;
+      if (!kept) RegDeleteValueA(key, line.substr(0, line.find('=')).c_str());
+    }
+    RegCloseKey(key);
+  }
+  RemoveTree(root_);
+}
+
+void Sandbox::Write(const std::string &path, const std::string &bytes) const {
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+  DWORD written = 0;
+  BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
+  CloseHandle(file);
+  if (!ok || written != bytes.size()) std::abort();
+}
+
+std::string Sandbox::Read(const std::string &path) const {
+  return ReadBytes(path);
+}
+
+bool Sandbox::Exists(const std::string &path) const {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> Sandbox::Files(const std::string &directory) const {
+  return Entries(directory, false);
+}
+
+void Sandbox::SetKey(const std::string &key, const std::string &value) const {
+  WritePrivateProfileStringA("Fonts", key.c_str(), value.c_str(), winIni.c_str());
+}
+
+std::string Sandbox::Key(const std::string &key) const {
+  char value[256];
+  GetPrivateProfileStringA("Fonts", key.c_str(), "", value, sizeof value, winIni.c_str());
+  return value;
+}
+
+std::string Sandbox::Font(int which) {
+  static const char *const fonts[] = {"LiberationMono-Bold", "LiberationMono-Regular",
+                                      "LiberationSansNarrow-Bold", "LiberationSans-Regular",
+                                      "LiberationSans-Bold"};
+  static std::string bytes[5];
+  int at = ((which % 5) + 5) % 5;
+  if (bytes[at].empty()) {
+    bytes[at] = ReadBytes(std::string("Z:\\usr\\share\\fonts\\truetype\\liberation\\") + fonts[at] +
+                          ".ttf");
+    if (bytes[at].empty()) std::abort();
+  }
+  return bytes[at];
+}
+
+std::vector<std::string> Sandbox::RegistryFonts() {
+  std::vector<std::string> lines;
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, FontsKey, 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) != 0)
+    return lines;
+  for (DWORD index = 0;; index++) {
+    char name[512], value[512];
+    DWORD nameSize = sizeof name, valueSize = sizeof value - 1, type = 0;
+    if (RegEnumValueA(key, index, name, &nameSize, NULL, &type, reinterpret_cast<BYTE *>(value),
+                      &valueSize) != 0)
+      break;
+    value[valueSize] = '\0';
+    lines.push_back(std::string(name) + "=" + value);
+  }
+  RegCloseKey(key);
+  return lines;
+}

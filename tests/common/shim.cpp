@@ -1,0 +1,381 @@
+// The import shim: see shim.h. The wrappers keep the real functions' signatures and calling
+// convention; each counts its call, fails it when the armed fault says so, and otherwise calls the
+// function that the import address table held before.
+#include "common/shim.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+#define SHIM_FUNCTIONS(X)                                                                          \
+  X("kernel32.dll", GlobalAlloc)                                                                   \
+  X("kernel32.dll", GlobalReAlloc)                                                                 \
+  X("kernel32.dll", GlobalFree) X("kernel32.dll", _lopen) X("kernel32.dll", _lcreat) X(            \
+      "kernel32.dll", _lread) X("kernel32.dll", _lwrite) X("kernel32.dll", _lclose)                \
+      X("kernel32.dll", OpenFile) X("kernel32.dll", CreateFileA) X("kernel32.dll", CloseHandle) X( \
+          "kernel32.dll", FindFirstFileA) X("kernel32.dll", FindClose)                             \
+          X("kernel32.dll", DeleteFileA) X("kernel32.dll", MoveFileExA) X(                         \
+              "kernel32.dll", GetProfileStringA) X("kernel32.dll", WriteProfileStringA)            \
+              X("kernel32.dll", GetTickCount) X("kernel32.dll", GetModuleFileNameA) X(             \
+                  "kernel32.dll", GetSystemDirectoryA) X("kernel32.dll", GetSystemWow64DirectoryA) \
+                  X("gdi32.dll", CreateScalableFontResourceA) X("gdi32.dll", AddFontResourceA)     \
+                      X("gdi32.dll", RemoveFontResourceA) X("user32.dll", MessageBoxA)             \
+                          X("user32.dll", PeekMessageA) X("user32.dll", SendMessageTimeoutA)       \
+                              X("advapi32.dll", RegOpenKeyExA) X("advapi32.dll", RegSetValueExA)   \
+                                  X("advapi32.dll", RegCloseKey)
+
+namespace shim {
+namespace {
+
+enum Slot {
+#define SHIM_SLOT(dll, name) Slot_##name,
+  SHIM_FUNCTIONS(SHIM_SLOT) SlotCount
+};
+void *real[SlotCount];
+#define REAL(name) reinterpret_cast<decltype(&::name)>(real[Slot_##name])
+
+struct State {
+  int calls[KindCount] = {};
+  int faultKind = -1, faultNth = 0, faultBase = 0, fired = 0;
+  bool fromThenOn = false;
+  std::vector<int> answers;
+  std::vector<Box> boxes;
+  std::function<void()> onBox;
+  bool clock = false;
+  DWORD now = 0, step = 0;
+  std::multimap<DWORD, std::function<void()>> due;
+  std::set<HANDLE> handles;
+  std::set<HGLOBAL> blocks;
+  std::vector<std::string> fonts;
+  std::vector<UINT> broadcasts;
+};
+State state;
+std::string programFile, systemDirectory, wow64Directory, winIni;
+
+// Counts a call of kind; true when the armed fault makes it fail.
+bool paused;
+
+bool Faulted(Kind kind, DWORD error) {
+  if (paused) return false;
+  int n = ++state.calls[kind] - state.faultBase;
+  if (kind != state.faultKind || n < state.faultNth) return false;
+  if (n > state.faultNth && !state.fromThenOn) return false;
+  state.fired++;
+  SetLastError(error);
+  return true;
+}
+
+void Track(HANDLE handle) {
+  if (handle != INVALID_HANDLE_VALUE && handle != NULL) state.handles.insert(handle);
+}
+
+// The answer of the Get...DirectoryA calls for a set directory.
+UINT AnswerDirectory(const std::string &directory, LPSTR buffer, UINT size) {
+  if (directory.size() >= size) return static_cast<UINT>(directory.size() + 1);
+  lstrcpyA(buffer, directory.c_str());
+  return static_cast<UINT>(directory.size());
+}
+
+HGLOBAL WINAPI W_GlobalAlloc(UINT flags, SIZE_T bytes) {
+  if (Faulted(Allocation, ERROR_NOT_ENOUGH_MEMORY)) return NULL;
+  HGLOBAL block = REAL(GlobalAlloc)(flags, bytes);
+  if (block != NULL) state.blocks.insert(block);
+  return block;
+}
+HGLOBAL WINAPI W_GlobalReAlloc(HGLOBAL block, SIZE_T bytes, UINT flags) {
+  if (Faulted(Allocation, ERROR_NOT_ENOUGH_MEMORY)) return NULL;
+  HGLOBAL moved = REAL(GlobalReAlloc)(block, bytes, flags);
+  if (moved != NULL && state.blocks.erase(block) != 0) state.blocks.insert(moved);
+  return moved;
+}
+HGLOBAL WINAPI W_GlobalFree(HGLOBAL block) {
+  state.blocks.erase(block);
+  return REAL(GlobalFree)(block);
+}
+HFILE WINAPI W__lopen(LPCSTR path, int mode) {
+  if (Faulted(Open, ERROR_ACCESS_DENIED)) return HFILE_ERROR;
+  HFILE file = REAL(_lopen)(path, mode);
+  if (file != HFILE_ERROR) Track(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(file)));
+  return file;
+}
+HFILE WINAPI W__lcreat(LPCSTR path, int attributes) {
+  if (Faulted(Create, ERROR_ACCESS_DENIED)) return HFILE_ERROR;
+  HFILE file = REAL(_lcreat)(path, attributes);
+  if (file != HFILE_ERROR) Track(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(file)));
+  return file;
+}
+UINT WINAPI W__lread(HFILE file, LPVOID buffer, UINT count) {
+  if (Faulted(Read, ERROR_READ_FAULT)) return static_cast<UINT>(HFILE_ERROR);
+  return REAL(_lread)(file, buffer, count);
+}
+UINT WINAPI W__lwrite(HFILE file, LPCCH buffer, UINT count) {
+  if (Faulted(Write, ERROR_DISK_FULL)) return static_cast<UINT>(HFILE_ERROR);
+  return REAL(_lwrite)(file, buffer, count);
+}
+HFILE WINAPI W__lclose(HFILE file) {
+  // A failed close still closes: the handle is gone either way.
+  HFILE result = REAL(_lclose)(file);
+  state.handles.erase(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(file)));
+  return Faulted(Close, ERROR_WRITE_FAULT) ? HFILE_ERROR : result;
+}
+HFILE WINAPI W_OpenFile(LPCSTR path, LPOFSTRUCT status, UINT style) {
+  if ((style & OF_DELETE) != 0 && Faulted(Delete, ERROR_ACCESS_DENIED)) return HFILE_ERROR;
+  return REAL(OpenFile)(path, status, style);
+}
+HANDLE WINAPI W_CreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                            DWORD disposition, DWORD flags, HANDLE templateFile) {
+  if (Faulted(Open, ERROR_ACCESS_DENIED)) return INVALID_HANDLE_VALUE;
+  HANDLE file = REAL(CreateFileA)(path, access, share, security, disposition, flags, templateFile);
+  Track(file);
+  return file;
+}
+BOOL WINAPI W_CloseHandle(HANDLE handle) {
+  state.handles.erase(handle);
+  return REAL(CloseHandle)(handle);
+}
+HANDLE WINAPI W_FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA found) {
+  if (Faulted(Open, ERROR_ACCESS_DENIED)) return INVALID_HANDLE_VALUE;
+  HANDLE search = REAL(FindFirstFileA)(pattern, found);
+  Track(search);
+  return search;
+}
+BOOL WINAPI W_FindClose(HANDLE search) {
+  state.handles.erase(search);
+  return REAL(FindClose)(search);
+}
+BOOL WINAPI W_DeleteFileA(LPCSTR path) {
+  if (Faulted(Delete, ERROR_ACCESS_DENIED)) return FALSE;
+  return REAL(DeleteFileA)(path);
+}
+BOOL WINAPI W_MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
+  if (Faulted(Move, ERROR_ACCESS_DENIED)) return FALSE;
+  return REAL(MoveFileExA)(from, to, flags);
+}
+DWORD WINAPI W_GetProfileStringA(LPCSTR section, LPCSTR key, LPCSTR fallback, LPSTR value,
+                                 DWORD size) {
+  if (Faulted(ProfileRead, ERROR_ACCESS_DENIED)) {
+    // A failed read answers the default, as the profile does when the file cannot be read.
+    lstrcpynA(value, fallback != NULL ? fallback : "", static_cast<int>(size));
+    return static_cast<DWORD>(lstrlenA(value));
+  }
+  if (winIni.empty()) return REAL(GetProfileStringA)(section, key, fallback, value, size);
+  return GetPrivateProfileStringA(section, key, fallback, value, size, winIni.c_str());
+}
+BOOL WINAPI W_WriteProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value) {
+  if (Faulted(ProfileWrite, ERROR_ACCESS_DENIED)) return FALSE;
+  if (winIni.empty()) return REAL(WriteProfileStringA)(section, key, value);
+  return WritePrivateProfileStringA(section, key, value, winIni.c_str());
+}
+DWORD WINAPI W_GetTickCount() {
+  return state.clock ? state.now : REAL(GetTickCount)();
+}
+DWORD WINAPI W_GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
+  if (programFile.empty()) return REAL(GetModuleFileNameA)(module, buffer, size);
+  // As Windows does: a path that does not fit is cut to size - 1 characters and its NUL.
+  lstrcpynA(buffer, programFile.c_str(), static_cast<int>(size));
+  if (programFile.size() >= size) SetLastError(ERROR_INSUFFICIENT_BUFFER);
+  return programFile.size() >= size ? size : static_cast<DWORD>(programFile.size());
+}
+UINT WINAPI W_GetSystemDirectoryA(LPSTR buffer, UINT size) {
+  if (systemDirectory.empty()) return REAL(GetSystemDirectoryA)(buffer, size);
+  return AnswerDirectory(systemDirectory, buffer, size);
+}
+UINT WINAPI W_GetSystemWow64DirectoryA(LPSTR buffer, UINT size) {
+  if (wow64Directory.empty()) return REAL(GetSystemWow64DirectoryA)(buffer, size);
+  return AnswerDirectory(wow64Directory, buffer, size);
+}
+BOOL WINAPI W_CreateScalableFontResourceA(DWORD hidden, LPCSTR resource, LPCSTR fontFile,
+                                          LPCSTR path) {
+  if (Faulted(CreateResource, ERROR_ACCESS_DENIED)) return FALSE;
+  return REAL(CreateScalableFontResourceA)(hidden, resource, fontFile, path);
+}
+int WINAPI W_AddFontResourceA(LPCSTR resource) {
+  if (Faulted(AddResource, ERROR_ACCESS_DENIED)) return 0;
+  int added = REAL(AddFontResourceA)(resource);
+  if (added > 0) state.fonts.push_back(resource);
+  return added;
+}
+BOOL WINAPI W_RemoveFontResourceA(LPCSTR resource) {
+  // Wine answers FALSE even for a resource it added: the call itself is what is recorded.
+  auto same = [&](const std::string &path) { return lstrcmpiA(path.c_str(), resource) == 0; };
+  auto found = std::find_if(state.fonts.begin(), state.fonts.end(), same);
+  if (found != state.fonts.end()) state.fonts.erase(found);
+  return REAL(RemoveFontResourceA)(resource);
+}
+int WINAPI W_MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT style) {
+  state.boxes.push_back({owner, text != NULL ? text : "", caption != NULL ? caption : "", style});
+  if (state.onBox) state.onBox();
+  if (state.answers.empty()) return IDOK;
+  int answer = state.answers.front();
+  state.answers.erase(state.answers.begin());
+  return answer;
+}
+BOOL WINAPI W_PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT remove) {
+  BOOL found = REAL(PeekMessageA)(message, window, first, last, remove);
+  if (found || !state.clock) return found;
+  state.now += state.step;
+  for (auto due = state.due.begin(); due != state.due.end();) {
+    if (static_cast<LONG>(state.now - due->first) < 0) {
+      ++due;
+      continue;
+    }
+    std::function<void()> action = due->second;
+    state.due.erase(due);
+    action();
+    due = state.due.begin();
+  }
+  // Any action's message is for the next call, as a real message arriving during the wait.
+  return FALSE;
+}
+LRESULT WINAPI W_SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT flags, UINT timeout, PDWORD_PTR result) {
+  if (window == HWND_BROADCAST) state.broadcasts.push_back(message);
+  return REAL(SendMessageTimeoutA)(window, message, wParam, lParam, flags, timeout, result);
+}
+LSTATUS WINAPI W_RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access,
+                               PHKEY opened) {
+  if (Faulted(Registry, ERROR_ACCESS_DENIED)) return ERROR_ACCESS_DENIED;
+  LSTATUS status = REAL(RegOpenKeyExA)(key, subKey, options, access, opened);
+  if (status == ERROR_SUCCESS) Track(*opened);
+  return status;
+}
+LSTATUS WINAPI W_RegSetValueExA(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE *data,
+                                DWORD size) {
+  if (Faulted(Registry, ERROR_ACCESS_DENIED)) return ERROR_ACCESS_DENIED;
+  return REAL(RegSetValueExA)(key, name, reserved, type, data, size);
+}
+LSTATUS WINAPI W_RegCloseKey(HKEY key) {
+  state.handles.erase(key);
+  return REAL(RegCloseKey)(key);
+}
+
+struct Entry {
+  const char *dll, *name;
+  void *wrapper;
+};
+const Entry entries[] = {
+#define SHIM_ENTRY(dll, name) {dll, #name, reinterpret_cast<void *>(&W_##name)},
+    SHIM_FUNCTIONS(SHIM_ENTRY)};
+
+}  // namespace
+
+const char *KindName(int kind) {
+  static const char *const names[] = {"allocation",
+                                      "open",
+                                      "create",
+                                      "read",
+                                      "write",
+                                      "close",
+                                      "delete",
+                                      "move",
+                                      "profile read",
+                                      "profile write",
+                                      "resource creation",
+                                      "resource addition",
+                                      "registry"};
+  return kind >= 0 && kind < KindCount ? names[kind] : "none";
+}
+
+void Install() {
+  for (int slot = 0; slot < SlotCount; slot++) {
+    HMODULE dll = LoadLibraryA(entries[slot].dll);
+    real[slot] = reinterpret_cast<void *>(GetProcAddress(dll, entries[slot].name));
+  }
+  // The imports of this program: every thunk whose name is one of ours points at its wrapper.
+  auto base = reinterpret_cast<BYTE *>(GetModuleHandleA(NULL));
+  auto dos = reinterpret_cast<IMAGE_DOS_HEADER *>(base);
+  auto nt = reinterpret_cast<IMAGE_NT_HEADERS *>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY &directory =
+      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  auto import = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR *>(base + directory.VirtualAddress);
+  for (; import->Name != 0; import++) {
+    auto names = reinterpret_cast<IMAGE_THUNK_DATA *>(base + import->OriginalFirstThunk);
+    auto slots = reinterpret_cast<IMAGE_THUNK_DATA *>(base + import->FirstThunk);
+    for (; names->u1.AddressOfData != 0; names++, slots++) {
+      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+      auto byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME *>(base + names->u1.AddressOfData);
+      for (const Entry &entry : entries) {
+        if (lstrcmpA(entry.name, reinterpret_cast<const char *>(byName->Name)) != 0) continue;
+        DWORD was;
+        VirtualProtect(&slots->u1.Function, sizeof(void *), PAGE_READWRITE, &was);
+        slots->u1.Function = reinterpret_cast<ULONG_PTR>(entry.wrapper);
+        VirtualProtect(&slots->u1.Function, sizeof(void *), was, &was);
+      }
+    }
+  }
+}
+
+void Reset() {
+  state = State();
+}
+
+void Fail(int kind, int nth, bool fromThenOn) {
+  state.faultKind = kind;
+  state.faultNth = nth;
+  state.faultBase = kind >= 0 && kind < KindCount ? state.calls[kind] : 0;
+  state.fromThenOn = fromThenOn;
+}
+
+int FaultsFired() {
+  return state.fired;
+}
+
+void Pause(bool pause) {
+  paused = pause;
+}
+
+int Calls(int kind) {
+  return state.calls[kind];
+}
+
+void Answer(int button) {
+  state.answers.push_back(button);
+}
+
+const std::vector<Box> &Boxes() {
+  return state.boxes;
+}
+
+void OnBox(std::function<void()> action) {
+  state.onBox = std::move(action);
+}
+
+void StartClock(DWORD start, DWORD step) {
+  state.clock = true;
+  state.now = start;
+  state.step = step;
+}
+
+DWORD Now() {
+  return state.now;
+}
+
+void At(DWORD when, std::function<void()> action) {
+  state.due.emplace(when, std::move(action));
+}
+
+void SetPaths(const std::string &program, const std::string &system, const std::string &wow64,
+              const std::string &ini) {
+  programFile = program;
+  systemDirectory = system;
+  wow64Directory = wow64;
+  winIni = ini;
+}
+
+int OpenHandles() {
+  return static_cast<int>(state.handles.size());
+}
+
+int LiveBlocks() {
+  return static_cast<int>(state.blocks.size());
+}
+
+std::vector<std::string> FontResources() {
+  return state.fonts;
+}
+
+std::vector<UINT> Broadcasts() {
+  return state.broadcasts;
+}
+
+}  // namespace shim

@@ -1,0 +1,207 @@
+// A road's bytes decoded, its machine laid out in a sandbox, and the program run along it: the
+// loader, the user's selection, and the installation in the real progress dialog with the pump on
+// the virtual clock; then the oracle (road_oracle.cpp) judges what changed.
+#include <random>
+
+#include "catalog/font_table.h"
+#include "catalog/list_loader.h"
+#include "common/shim.h"
+#include "install/stat_dialog.h"
+#include "resource.h"
+#include "roads/road_oracle.h"
+#include "shell/globals.h"
+
+namespace {
+
+// The fault kinds of byte 2, in their order.
+constexpr int FaultKinds[] = {-1,
+                              shim::Allocation,
+                              shim::Open,
+                              shim::Create,
+                              shim::Read,
+                              shim::Write,
+                              shim::Close,
+                              shim::Delete,
+                              shim::ProfileWrite,
+                              shim::ProfileRead,
+                              shim::CreateResource,
+                              shim::AddResource};
+
+// Whether name can be laid into directory as a file of exactly that name.
+bool CanCreate(const std::string &directory, const std::string &name) {
+  if (name.empty() || name.size() > 15 || name.back() == '.' || name.back() == ' ') return false;
+  for (unsigned char c : name)
+    if (c < 0x20 || std::string("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string::npos)
+      return false;
+  std::string stem = UpperName(name.substr(0, name.find('.')));
+  for (const char *device : {"CON", "PRN", "AUX", "NUL", "CLOCK$", "CONIN$", "CONOUT$"})
+    if (stem == device) return false;
+  if (stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0))
+    return false;
+  char full[MAX_PATH];
+  DWORD length = GetFullPathNameA((directory + name).c_str(), MAX_PATH, full, NULL);
+  return length > 0 && length < MAX_PATH && directory + name == full;
+}
+
+// A key the road may write beforehand: one that reads back as itself.
+bool CanWriteKey(const std::string &key) {
+  return !key.empty() && key[0] != '[' && key[0] != ';' &&
+         key.find_first_of("=\r\n\t") == std::string::npos && key.front() != ' ';
+}
+
+void LayOut(const Road &road, const std::vector<ListLine> &lines, const Sandbox &box) {
+  std::string ini = "[windows]\r\nload=\r\nrun=\r\n\r\n; fonts follow\r\n";
+  if ((road.machine & 0x20) == 0) ini += "[Fonts]\r\nArial (TrueType)=ARIAL.FOT\r\n";
+  box.Write(box.winIni, ini + "[Colors]\r\nBackground=0 128 128\r\n");
+  box.Write(box.program + "Quillbox.Lst", road.list);
+  for (size_t n = 0; n < lines.size(); n++) {
+    const ListLine &line = lines[n];
+    unsigned flags = road.lineFlags[n % 16];
+    if ((flags & 0x01) && CanCreate(box.program, line.fileName) &&
+        UpperName(line.fileName) != "QUILLBOX.LST" && !box.Exists(box.program + line.fileName)) {
+      int size = flags >> 6;
+      box.Write(box.program + line.fileName,
+                size == 0 ? "" : Sandbox::Font(2 * size - 2 + static_cast<int>(n % 2)));
+    }
+    std::string resource = ResourceNameOf(line.fileName);
+    if ((flags & 0x02) && CanCreate(box.system, resource) && !box.Exists(box.system + resource))
+      box.Write(box.system + resource, "an earlier resource");
+    unsigned key = (flags >> 2) & 3;
+    if ((key == 1 || key == 2) && line.hasFontName && CanWriteKey(line.fontName))
+      box.SetKey(line.fontName, key == 1 ? "OLD.FOT" : "");
+  }
+}
+
+HWND statDialog;
+
+// The progress dialog as the program has it, its window noted for the user's Cancel.
+INT_PTR CALLBACK NotingStatProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) statDialog = dialog;
+  return FontStatProc(dialog, message, wParam, lParam);
+}
+
+void SelectRecords(const Road &road) {
+  FontItem *items = static_cast<FontItem *>(GlobalLock(FontList));
+  for (int i = 0; i < FontCount; i++) items[i].selected = (road.lineFlags[i % 16] & 0x10) ? 1 : 0;
+  GlobalUnlock(FontList);
+}
+
+}  // namespace
+
+Road DecodeRoad(const std::string &bytes) {
+  auto byte = [&](size_t at) -> unsigned {
+    return at < bytes.size() ? static_cast<unsigned char>(bytes[at]) : 0;
+  };
+  Road road;
+  road.machine = byte(0);
+  road.stopAtPump = static_cast<int>(byte(1));
+  road.faultKind = FaultKinds[byte(2) % 12];
+  road.faultNth = static_cast<int>(byte(3) & 0x7F) + 1;
+  road.faultFromThenOn = (byte(3) & 0x80) != 0;
+  for (int box = 0; box < 16; box++) {
+    unsigned code = (byte(4 + box / 4) >> (2 * (box % 4))) & 3;
+    road.answers[box] = code == 1 ? IDCANCEL : code == 2 ? 0 : IDOK;
+  }
+  for (int line = 0; line < 16; line++)
+    road.lineFlags[line] = static_cast<unsigned char>(byte(8 + line));
+  if (bytes.size() > RoadHeaderSize) road.list = bytes.substr(RoadHeaderSize);
+  return road;
+}
+
+std::vector<ListLine> SplitListLines(const std::string &list) {
+  std::vector<ListLine> lines;
+  std::string text = list.substr(0, list.find('\0'));
+  size_t start = 0;
+  for (size_t end = text.find("\r\n"); end != std::string::npos; end = text.find("\r\n", start)) {
+    ListLine line;
+    line.raw = text.substr(start, end - start);
+    std::string bytes = line.raw.substr(0, 127);
+    start = end + 2;
+    size_t first = bytes.find_first_not_of(' ');
+    if (first == std::string::npos) {
+      lines.push_back(line);
+      continue;
+    }
+    size_t blank = bytes.find(' ', first);
+    line.fileName = bytes.substr(first, blank == std::string::npos ? blank : blank - first);
+    line.fileName = line.fileName.substr(0, 15);
+    size_t font = blank == std::string::npos ? blank : bytes.find_first_not_of(' ', blank);
+    if (font != std::string::npos) {
+      line.fontName = bytes.substr(font, bytes.find_last_not_of(' ') + 1 - font);
+      line.hasFontName = true;
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+std::string RandomRoadBytes(uint32_t seed) {
+  std::mt19937 random(seed);
+  auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  std::string bytes(RoadHeaderSize, '\0');
+  bytes[0] = static_cast<char>(pick(64) & (pick(4) == 0 ? 0x3F : 0x21));
+  bytes[1] = static_cast<char>(pick(4) == 0 ? 1 + pick(4) : 0);
+  bytes[2] = static_cast<char>(pick(2) == 0 ? 0 : 1 + pick(11));
+  bytes[3] = static_cast<char>(pick(24) | (pick(3) == 0 ? 0x80 : 0));
+  for (int i = 4; i < 8; i++) bytes[i] = static_cast<char>(pick(5) == 0 ? pick(256) : 0);
+  for (int i = 8; i < 24; i++) {
+    int flags = pick(4) == 0 ? pick(256) : 0x11 | (1 + pick(3)) << 6;
+    bytes[i] = static_cast<char>(flags);
+  }
+  static const char *const files[] = {"F1.TTF",  "f1.ttf",  "F2.TTF", "F3.T",
+                                      "F1.FOT",  "F4",      "A.B.C",  "LONGNAME1.TTF",
+                                      "X/Y.TTF", "CON.TTF", "F5.",    "\xC9T\xC9.TTF"};
+  static const char *const fonts[] = {"Font One", "FONT ONE", "Font Two",    "Eq=Name", "[Bad",
+                                      ";Semi",    "Caf\xE9",  "Font  Three", "x"};
+  int count = 1 + pick(8);
+  for (int n = 0; n < count; n++) {
+    int shape = pick(12);
+    std::string line = std::string(pick(3) == 0 ? "  " : "") + files[pick(12)];
+    if (shape == 0) line = "";
+    if (shape == 1) line += "\tFont";
+    if (shape > 2) line += std::string(1 + pick(3), ' ') + fonts[pick(9)] + (pick(4) ? "" : " ");
+    bytes += line + (n + 1 < count || pick(6) != 0 ? "\r\n" : "");
+  }
+  return bytes;
+}
+
+std::string RunRoad(const Road &road, int *faultsFired) {
+  SandboxLayout layout;
+  layout.systemBackslash = (road.machine & 0x02) != 0;
+  layout.programInSystem = (road.machine & 0x04) != 0;
+  layout.deepProgram = (road.machine & 0x08) != 0;
+  layout.deepSystem = (road.machine & 0x10) != 0;
+  Sandbox box(layout);
+  RoadOracle oracle(road, box);
+  LayOut(road, oracle.lines, box);
+
+  shim::Reset();
+  hInst = GetModuleHandleA(NULL);
+  FontList = NULL;
+  FontCount = 0;
+  DeleteOriginals = (road.machine & 0x01) ? 1 : 0;
+  for (int answer : road.answers) shim::Answer(answer);
+  oracle.Before();
+  if (road.faultKind >= 0) shim::Fail(road.faultKind, road.faultNth, road.faultFromThenOn);
+  int loaded = LoadFontList();
+  oracle.CheckLoader(loaded);
+
+  if (loaded == 1) {
+    SelectRecords(road);
+    oracle.NoteSelection();
+    // Each pump lasts 500 ms of the virtual clock: five idle polls of 100 ms.
+    shim::StartClock(0x7FFFFF00, 100);
+    if (road.stopAtPump > 0)
+      shim::At(shim::Now() + 500 * (road.stopAtPump - 1) + 100,
+               [] { PostMessageA(statDialog, WM_COMMAND, IDCANCEL, 0); });
+    statDialog = NULL;
+    DialogBoxParamA(GetModuleHandleA(NULL), "FontStat", NULL, NotingStatProc, 0);
+    oracle.CheckRun();
+  }
+  if (faultsFired != nullptr) *faultsFired = shim::FaultsFired();
+  shim::Fail(-1, 0);
+  ReleaseFontList();
+  oracle.CheckReleased();
+  shim::Reset();
+  return oracle.failures;
+}

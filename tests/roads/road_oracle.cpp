@@ -1,0 +1,330 @@
+// The road's oracle: see road_oracle.h. Texts are the program's as its user reads them, written
+// out here rather than taken from the program.
+#include "roads/road_oracle.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <set>
+
+#include "catalog/font_table.h"
+#include "common/shim.h"
+
+namespace {
+
+constexpr char Caption[] = "TrueType Fonts Installation";
+constexpr char NotFound[] = "The file 'quillbox.lst' is not found or incorrect.";
+constexpr char NoMemory[] = "Available memory is not enough.";
+
+std::string Quote(const std::string &text) {
+  return "'" + text + "'";
+}
+
+bool Same(const std::string &a, const std::string &b) {
+  return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
+bool FollowsEightThree(const std::string &name) {
+  if (name.find_first_of("\\/: ") != std::string::npos) return false;
+  size_t dot = name.find('.');
+  if (dot == std::string::npos) return !name.empty() && name.size() <= 8;
+  return dot >= 1 && dot <= 8 && name.size() - dot - 1 <= 3;
+}
+
+// A line no reader could refuse: a plain 8.3 name of capitals and digits that names no device, a
+// blank, and a font name of letters, digits and blanks, all within 127 bytes.
+bool IsPlainLine(const ListLine &line) {
+  if (line.raw.size() > 127 || !line.hasFontName || line.raw.compare(0, 1, " ") == 0 ||
+      line.fontName.size() > 79 || !FollowsEightThree(line.fileName))
+    return false;
+  for (char c : line.fileName)
+    if (!(c >= 'A' && c <= 'Z') && !(c >= '0' && c <= '9') && c != '.') return false;
+  for (char c : line.fontName)
+    if (!isalnum(static_cast<unsigned char>(c)) && c != ' ') return false;
+  std::string stem = line.fileName.substr(0, line.fileName.find('.'));
+  return stem != "CON" && stem != "PRN" && stem != "AUX" && stem != "NUL" &&
+         !(stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0));
+}
+
+std::vector<std::string> SectionLines(const std::string &ini, const char *section) {
+  std::vector<char> text(1 << 16);
+  DWORD length = GetPrivateProfileSectionA(section, text.data(), text.size(), ini.c_str());
+  std::vector<std::string> lines;
+  for (DWORD at = 0; at < length && text[at] != '\0'; at += lstrlenA(&text[at]) + 1)
+    lines.push_back(&text[at]);
+  return lines;
+}
+
+// WIN.INI's lines without those whose key is one of keys in [Fonts].
+std::map<std::string, std::vector<std::string>> Without(
+    std::map<std::string, std::vector<std::string>> ini, const std::vector<std::string> &keys) {
+  for (std::string &line : ini["FONTS"]) {
+    std::string key = line.substr(0, line.find('='));
+    key.erase(key.find_last_not_of(" \t") + 1);
+    for (const std::string &installed : keys)
+      if (Same(key, installed)) line = "";
+  }
+  for (auto &section : ini) {
+    auto &lines = section.second;
+    lines.erase(std::remove(lines.begin(), lines.end(), ""), lines.end());
+  }
+  for (auto it = ini.begin(); it != ini.end();) it = it->second.empty() ? ini.erase(it) : ++it;
+  return ini;
+}
+
+}  // namespace
+
+std::string UpperName(const std::string &name) {
+  std::string upper = name;
+  CharUpperA(upper.data());
+  return upper;
+}
+
+std::string ResourceNameOf(const std::string &name) {
+  size_t dot = name.rfind('.');
+  std::string resource = dot == std::string::npos ? name + ".Fot" : name.substr(0, dot + 1) + "Fot";
+  return resource.size() < FileNameSize ? resource : "";
+}
+
+RoadOracle::RoadOracle(const Road &road, const Sandbox &box)
+    : lines(SplitListLines(road.list)), road_(road), box_(box) {}
+
+void RoadOracle::Fail(const std::string &what) {
+  if (failures.size() < 4000) failures += what + "\n";
+}
+
+Snapshot RoadOracle::Take() const {
+  shim::Pause(true);
+  Snapshot snapshot;
+  for (const std::string &directory : {box_.program, box_.system})
+    for (const std::string &name : box_.Files(directory))
+      snapshot.files[UpperName(directory + name)] = box_.Read(directory + name);
+  std::vector<char> names(1 << 16);
+  DWORD length = GetPrivateProfileSectionNamesA(names.data(), names.size(), box_.winIni.c_str());
+  for (DWORD at = 0; at < length && names[at] != '\0'; at += lstrlenA(&names[at]) + 1)
+    snapshot.winIni[UpperName(&names[at])] = SectionLines(box_.winIni, &names[at]);
+  snapshot.registry = Sandbox::RegistryFonts();
+  shim::Pause(false);
+  return snapshot;
+}
+
+void RoadOracle::Before() {
+  before_ = Take();
+}
+
+void RoadOracle::CheckHandles(int blocks) {
+  if (shim::OpenHandles() != 0) Fail("handles left open: " + std::to_string(shim::OpenHandles()));
+  if (shim::LiveBlocks() != blocks) Fail("memory blocks: " + std::to_string(shim::LiveBlocks()));
+  if (FontList != NULL && (GlobalFlags(FontList) & GMEM_LOCKCOUNT) != 0)
+    Fail("the table is locked");
+}
+
+void RoadOracle::CheckTable() {
+  size_t line = 0;
+  for (size_t i = 0; i < table_.size(); i++) {
+    const TableRow &row = table_[i];
+    std::string at = "record " + Quote(row.fileName) + ": ";
+    if (!FollowsEightThree(row.fileName)) Fail(at + "not a plain 8.3 name");
+    if (row.fontName.empty() || row.fontName.size() > 79 || row.fontName.front() == ' ' ||
+        row.fontName.back() == ' ')
+      Fail(at + "font name " + Quote(row.fontName));
+    for (size_t j = 0; j < i; j++)
+      if (Same(table_[j].fileName, row.fileName) || Same(table_[j].fontName, row.fontName))
+        Fail(at + "repeats record " + std::to_string(j));
+    auto file = before_.files.find(UpperName(box_.program + row.fileName));
+    if (file == before_.files.end() || file->second.size() != static_cast<size_t>(row.fileSize))
+      Fail(at + "size is not the file's");
+    while (line < lines.size() &&
+           !(lines[line].fileName == row.fileName && lines[line].fontName == row.fontName))
+      line++;
+    if (line++ == lines.size()) Fail(at + "out of list order");
+    if (road_.faultKind >= 0) continue;
+    // Without a fault every record is a font not installed yet.
+    if (before_.files.count(UpperName(box_.system + ResourceNameOf(row.fileName))) != 0 ||
+        !box_.Key(row.fontName).empty())
+      Fail(at + "already installed");
+  }
+}
+
+void RoadOracle::CheckLoader(int result) {
+  shim::Pause(true);
+  const std::vector<shim::Box> &boxes = shim::Boxes();
+  bool faulted = road_.faultKind >= 0;
+  if (result == 1 && (!boxes.empty() || FontCount <= 0)) Fail("loaded with a box or no table");
+  if (result == 0 && (FontCount != 0 || FontList != NULL)) Fail("refused with a table");
+  if (result == 0 && boxes.size() != 1)
+    Fail("refused after " + std::to_string(boxes.size()) + " boxes");
+  if (result == 0 && boxes.size() == 1) {
+    const shim::Box &box = boxes[0];
+    bool known = (box.text == NotFound && box.style == MB_ICONERROR) ||
+                 (box.text == NoMemory && box.style == MB_ICONERROR) ||
+                 (box.text == "There are no font files." && box.style == MB_ICONWARNING) ||
+                 (box.text == "All additional TrueType fonts are already installed." &&
+                  box.style == MB_ICONINFORMATION);
+    if (!known || box.owner != NULL || box.caption != Caption)
+      Fail("loader's box " + Quote(box.text));
+    bool fits = !road_.list.empty() && road_.list.size() <= 65000;
+    if (!faulted && ((box.text == NotFound) == fits || box.text == NoMemory))
+      Fail("without a fault: " + Quote(box.text));
+  }
+  if (result != 0 && result != 1) Fail("the loader returned " + std::to_string(result));
+  NoteSelection();
+  CheckTable();
+  // Without a fault, every plain line whose file is there and whose font is not installed is
+  // kept, unless an earlier record has its file name or font name.
+  for (const ListLine &line : faulted ? std::vector<ListLine>() : lines) {
+    if (!IsPlainLine(line) || before_.files.count(UpperName(box_.program + line.fileName)) == 0 ||
+        before_.files.count(UpperName(box_.system + ResourceNameOf(line.fileName))) != 0 ||
+        !box_.Key(line.fontName).empty())
+      continue;
+    bool kept = false;
+    for (const TableRow &row : table_)
+      kept = kept || Same(row.fileName, line.fileName) || Same(row.fontName, line.fontName);
+    if (!kept) Fail("the plain line " + Quote(line.raw) + " was dropped");
+  }
+  Snapshot now = Take();
+  if (now.files != before_.files || now.winIni != before_.winIni ||
+      now.registry != before_.registry)
+    Fail("the loader changed a file, WIN.INI or the registry");
+  CheckHandles(FontCount > 0 ? 1 : 0);
+  shim::Pause(false);
+}
+
+void RoadOracle::NoteSelection() {
+  table_.clear();
+  const FontItem *items =
+      FontCount > 0 ? static_cast<const FontItem *>(GlobalLock(FontList)) : NULL;
+  for (int i = 0; items != NULL && i < FontCount; i++)
+    table_.push_back({std::string(items[i].fileName, strnlen(items[i].fileName, FileNameSize)),
+                      std::string(items[i].fontName, strnlen(items[i].fontName, FontNameSize)),
+                      items[i].fileSize, items[i].selected});
+  if (items != NULL) GlobalUnlock(FontList);
+}
+
+void RoadOracle::CheckRun() {
+  shim::Pause(true);
+  Snapshot after = Take();
+  const std::vector<shim::Box> &boxes = shim::Boxes();
+  if (boxes.empty()) {
+    Fail("no summary");
+    shim::Pause(false);
+    return;
+  }
+  // The course of the run: each selected font after its pump, either installed or reported in
+  // one box, until the user's Cancel at a pump or in a box.
+  std::vector<const TableRow *> installed, reported;
+  size_t box = 0;
+  int pump = 0;
+  for (const TableRow &row : table_) {
+    if (!row.selected) continue;
+    if (++pump == road_.stopAtPump) break;
+    // Whether a font was installed is told by its key, which is written last; every other font
+    // reached is reported in one box that names it by its font name, file or resource file.
+    std::string upper = UpperName(row.fileName);
+    std::string resource = ResourceNameOf(upper);
+    if (box_.Key(row.fontName) == resource && !resource.empty()) {
+      installed.push_back(&row);
+    } else {
+      std::string text = box + 1 < boxes.size() ? boxes[box].text : "(no box)";
+      std::string named = resource.empty() ? upper : UpperName(resource);
+      if (text != "Cannot install the font '" + row.fontName + "'." &&
+          text != "Cannot copy the font file '" + upper + "'." &&
+          text != "Cannot create the resource file '" + named + "'.")
+        Fail("box " + Quote(text) + " for " + Quote(row.fontName));
+      if (box + 1 >= boxes.size()) break;
+      if (boxes[box].style != (MB_ICONWARNING | MB_OKCANCEL) || boxes[box].caption != Caption)
+        Fail("box " + Quote(text) + " in the style " + std::to_string(boxes[box].style));
+      reported.push_back(&row);
+      int answer = box < 16 ? road_.answers[box] : IDOK;
+      box++;
+      if (answer == IDCANCEL) break;
+    }
+  }
+  if (box + 1 != boxes.size()) Fail("a box for no font reached: " + Quote(boxes[box].text));
+  size_t count = installed.size();
+  std::string summary = count == 0 ? std::string("No new fonts were installed.")
+                        : count == 1
+                            ? std::string("1 new TrueType font is now available.")
+                            : std::to_string(count) + " new TrueType fonts are now available.";
+  if (boxes.back().text != summary || boxes.back().style != MB_ICONINFORMATION)
+    Fail("summary " + Quote(boxes.back().text) + ", expected " + Quote(summary));
+  std::vector<UINT> told = shim::Broadcasts();
+  if (told != (count > 0 ? std::vector<UINT>{WM_FONTCHANGE, WM_WININICHANGE} : std::vector<UINT>()))
+    Fail("broadcasts do not match the summary");
+
+  // What each font may leave: an installed one its copy, its .Fot, its key, its registry value and
+  // its place in the font table; a reported one at most the replacement of an older font.
+  std::map<std::string, std::string> expected = before_.files;
+  std::set<std::string> either;  // a reported font's copy over an older file: old or new bytes
+  std::vector<std::string> keys, registry = before_.registry, fonts;
+  bool programInSystem = box_.program == box_.system;
+  std::set<std::string> mayGo;  // sources whose deletion a fault may have prevented
+  for (const TableRow *row : installed) {
+    std::string upper = UpperName(row->fileName), resource = ResourceNameOf(upper);
+    std::string source = before_.files[UpperName(box_.program + row->fileName)];
+    std::string copy = UpperName(box_.system + upper);
+    if (!programInSystem) expected[copy] = source;
+    if (after.files.count(UpperName(box_.system + resource)) == 0)
+      Fail("installed " + Quote(row->fontName) + " has no .Fot");
+    expected[UpperName(box_.system + resource)] = after.files[UpperName(box_.system + resource)];
+    if (box_.Key(row->fontName) != resource)
+      Fail("installed " + Quote(row->fontName) + ": WIN.INI holds " +
+           Quote(box_.Key(row->fontName)));
+    keys.push_back(row->fontName);
+    registry.push_back(row->fontName + " (TrueType)=" + box_.system + upper);
+    fonts.push_back(box_.system + resource);
+    std::string original = UpperName(box_.program + row->fileName);
+    if (road_.machine & 0x01 && !programInSystem) {
+      if (road_.faultKind == shim::Delete && shim::FaultsFired() > 0)
+        mayGo.insert(original);
+      else
+        expected.erase(original);
+    }
+  }
+  for (const TableRow *row : reported) {
+    std::string copy = UpperName(box_.system + UpperName(row->fileName));
+    if (before_.files.count(copy) != 0 && expected[copy] == before_.files[copy] && !programInSystem)
+      either.insert(copy);
+  }
+  for (const auto &file : after.files) {
+    auto wanted = expected.find(file.first);
+    if (wanted == expected.end()) {
+      Fail("new file " + Quote(file.first));
+    } else if (wanted->second != file.second) {
+      auto source = std::find_if(reported.begin(), reported.end(), [&](const TableRow *row) {
+        return UpperName(box_.system + UpperName(row->fileName)) == file.first &&
+               before_.files[UpperName(box_.program + row->fileName)] == file.second;
+      });
+      if (either.count(file.first) == 0 || source == reported.end())
+        Fail("file changed: " + Quote(file.first));
+    }
+  }
+  for (const auto &file : expected)
+    if (after.files.count(file.first) == 0 && mayGo.count(file.first) == 0)
+      Fail("file gone: " + Quote(file.first));
+
+  if (Without(after.winIni, keys) != Without(before_.winIni, keys))
+    Fail("WIN.INI changed beyond the installed fonts' keys");
+  std::vector<std::string> now = after.registry;
+  for (std::string &line : registry) CharUpperA(line.data());
+  for (std::string &line : now) CharUpperA(line.data());
+  // A failed registry write loses the value, and nothing else.
+  bool registryFaulted = road_.faultKind == shim::Registry && shim::FaultsFired() > 0;
+  std::sort(registry.begin(), registry.end());
+  std::sort(now.begin(), now.end());
+  if (registryFaulted ? !std::includes(registry.begin(), registry.end(), now.begin(), now.end())
+                      : registry != now)
+    Fail("the registry's font list does not hold exactly the installed fonts");
+  std::vector<std::string> table = shim::FontResources();
+  bool sameFonts = table.size() == fonts.size();
+  for (const std::string &font : fonts)
+    sameFonts = sameFonts && std::any_of(table.begin(), table.end(),
+                                         [&](const std::string &path) { return Same(path, font); });
+  if (!sameFonts) Fail("the font table does not hold exactly the installed fonts");
+  CheckHandles(1);
+  shim::Pause(false);
+}
+
+void RoadOracle::CheckReleased() {
+  if (shim::LiveBlocks() != 0) Fail("a memory block outlives the table");
+}

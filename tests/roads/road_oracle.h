@@ -1,0 +1,51 @@
+// The one oracle of a road: what the loader and the run may change on disk, in WIN.INI, in the
+// registry's font list and in the font table, judged against a snapshot taken before, and that
+// every handle is closed and every memory block freed. A file is told by what the run did with
+// it (the copy of a font it installed, that font's .Fot), not by its name alone.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "common/sandbox.h"
+#include "roads/road.h"
+
+// A file name in upper case as CharUpperA makes it, and the .Fot name the run gives it.
+std::string UpperName(const std::string &name);
+std::string ResourceNameOf(const std::string &name);
+
+struct TableRow {
+  std::string fileName, fontName;
+  int fileSize = 0, selected = 0;
+};
+
+struct Snapshot {
+  std::map<std::string, std::string> files;                // by upper-case Windows path
+  std::map<std::string, std::vector<std::string>> winIni;  // section (upper case) to its lines
+  std::vector<std::string> registry;
+};
+
+class RoadOracle {
+ public:
+  RoadOracle(const Road &road, const Sandbox &box);
+  void Before();
+  void CheckLoader(int result);
+  void NoteSelection();
+  void CheckRun();
+  void CheckReleased();
+
+  std::vector<ListLine> lines;
+  std::string failures;
+
+ private:
+  void Fail(const std::string &what);
+  Snapshot Take() const;
+  void CheckTable();
+  void CheckHandles(int blocks);
+
+  const Road &road_;
+  const Sandbox &box_;
+  Snapshot before_;
+  std::vector<TableRow> table_;
+};
