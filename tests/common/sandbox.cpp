@@ -100,7 +100,7 @@ void Sandbox::Write(const std::string &path, const std::string &bytes) const {
   if (!ok || written != bytes.size()) std::abort();
 }
 
-std::string Sandbox::Read(const std::string &path) const {
+std::string Sandbox::Read(const std::string &path) {
   return ReadBytes(path);
 }
 

@@ -26,7 +26,7 @@ class Sandbox {
   std::string program, system, winIni;
 
   void Write(const std::string &path, const std::string &bytes) const;
-  std::string Read(const std::string &path) const;  // empty when absent
+  static std::string Read(const std::string &path);  // empty when absent
   bool Exists(const std::string &path) const;
   // The names of the files in a directory, as the file system spells them.
   std::vector<std::string> Files(const std::string &directory) const;

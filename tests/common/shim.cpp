@@ -10,9 +10,10 @@
 #define SHIM_FUNCTIONS(X)                                                                          \
   X("kernel32.dll", GlobalAlloc)                                                                   \
   X("kernel32.dll", GlobalReAlloc)                                                                 \
-  X("kernel32.dll", GlobalFree) X("kernel32.dll", _lopen) X("kernel32.dll", _lcreat) X(            \
-      "kernel32.dll", _lread) X("kernel32.dll", _lwrite) X("kernel32.dll", _lclose)                \
-      X("kernel32.dll", OpenFile) X("kernel32.dll", CreateFileA) X("kernel32.dll", CloseHandle) X( \
+  X("kernel32.dll", GlobalFree)                                                                    \
+  X("kernel32.dll", _lopen) X("kernel32.dll", _lcreat) X("kernel32.dll", _lread) X(                \
+      "kernel32.dll", _lwrite) X("kernel32.dll", _lclose) X("kernel32.dll", OpenFile)              \
+      X("kernel32.dll", CreateFileA) X("kernel32.dll", CloseHandle) X(                             \
           "kernel32.dll", FindFirstFileA) X("kernel32.dll", FindClose)                             \
           X("kernel32.dll", DeleteFileA) X("kernel32.dll", MoveFileExA) X(                         \
               "kernel32.dll", GetProfileStringA) X("kernel32.dll", WriteProfileStringA)            \

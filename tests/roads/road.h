@@ -6,8 +6,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "common/sandbox.h"
 
 // The bytes of a road, in order (missing bytes read as 0):
 //   0      0x01 delete originals, 0x02 system directory reported with a backslash, 0x04 the
@@ -34,6 +37,10 @@ struct Road {
   int answers[16] = {};
   unsigned char lineFlags[16] = {};
   std::string list;
+  // For a test's own roads: the bytes of the first line's font file, when not empty, and what
+  // another program does on the machine while the first pump runs.
+  std::string firstFont;
+  std::function<void(const Sandbox &)> duringFirstPump;
 };
 
 Road DecodeRoad(const std::string &bytes);
@@ -48,5 +55,7 @@ struct ListLine {
 std::vector<ListLine> SplitListLines(const std::string &list);
 
 // Runs the road on a fresh sandbox and checks it with the oracle: every property that failed, one
-// per line, or "" when all held. *faultsFired (when given) counts the fault's firings.
-std::string RunRoad(const Road &road, int *faultsFired = nullptr);
+// per line, or "" when all held. *faultsFired counts the fault's firings, *boxes receives the
+// texts of the message boxes shown (when given).
+std::string RunRoad(const Road &road, int *faultsFired = nullptr,
+                    std::vector<std::string> *boxes = nullptr);

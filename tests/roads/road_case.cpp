@@ -60,8 +60,9 @@ void LayOut(const Road &road, const std::vector<ListLine> &lines, const Sandbox 
     if ((flags & 0x01) && CanCreate(box.program, line.fileName) &&
         UpperName(line.fileName) != "QUILLBOX.LST" && !box.Exists(box.program + line.fileName)) {
       int size = flags >> 6;
+      std::string bytes = size == 0 ? "" : Sandbox::Font(2 * size - 2 + static_cast<int>(n % 2));
       box.Write(box.program + line.fileName,
-                size == 0 ? "" : Sandbox::Font(2 * size - 2 + static_cast<int>(n % 2)));
+                n == 0 && !road.firstFont.empty() ? road.firstFont : bytes);
     }
     std::string resource = ResourceNameOf(line.fileName);
     if ((flags & 0x02) && CanCreate(box.system, resource) && !box.Exists(box.system + resource))
@@ -165,7 +166,7 @@ std::string RandomRoadBytes(uint32_t seed) {
   return bytes;
 }
 
-std::string RunRoad(const Road &road, int *faultsFired) {
+std::string RunRoad(const Road &road, int *faultsFired, std::vector<std::string> *boxes) {
   SandboxLayout layout;
   layout.systemBackslash = (road.machine & 0x02) != 0;
   layout.programInSystem = (road.machine & 0x04) != 0;
@@ -188,9 +189,11 @@ std::string RunRoad(const Road &road, int *faultsFired) {
 
   if (loaded == 1) {
     SelectRecords(road);
+    // Each pump lasts 500 ms of the virtual clock, five idle polls of 100 ms, and the tick
+    // count wraps during the first.
+    shim::StartClock(0xFFFFFF00, 100);
     oracle.NoteSelection();
-    // Each pump lasts 500 ms of the virtual clock: five idle polls of 100 ms.
-    shim::StartClock(0x7FFFFF00, 100);
+    if (road.duringFirstPump) shim::At(shim::Now() + 100, [&] { road.duringFirstPump(box); });
     if (road.stopAtPump > 0)
       shim::At(shim::Now() + 500 * (road.stopAtPump - 1) + 100,
                [] { PostMessageA(statDialog, WM_COMMAND, IDCANCEL, 0); });
@@ -199,6 +202,8 @@ std::string RunRoad(const Road &road, int *faultsFired) {
     oracle.CheckRun();
   }
   if (faultsFired != nullptr) *faultsFired = shim::FaultsFired();
+  for (const shim::Box &shown : shim::Boxes())
+    if (boxes != nullptr) boxes->push_back(shown.text);
   shim::Fail(-1, 0);
   ReleaseFontList();
   oracle.CheckReleased();

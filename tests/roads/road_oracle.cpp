@@ -191,6 +191,7 @@ void RoadOracle::CheckLoader(int result) {
 }
 
 void RoadOracle::NoteSelection() {
+  clockStart_ = shim::Now();
   table_.clear();
   const FontItem *items =
       FontCount > 0 ? static_cast<const FontItem *>(GlobalLock(FontList)) : NULL;
@@ -241,7 +242,23 @@ void RoadOracle::CheckRun() {
     }
   }
   if (box + 1 != boxes.size()) Fail("a box for no font reached: " + Quote(boxes[box].text));
-  size_t count = installed.size();
+  // Before each font the pump dispatches for 500 ms of the clock, whatever its wrap.
+  DWORD handled = static_cast<DWORD>(installed.size() + reported.size());
+  DWORD elapsed = shim::Now() - clockStart_;
+  if (elapsed < 500 * handled || elapsed > 500 * (handled + 1) + 100)
+    Fail("the pumps took " + std::to_string(elapsed) + " ms for " + std::to_string(handled) +
+         " fonts");
+  // A collection adds every font its header names.
+  size_t count = 0;
+  for (const TableRow *row : installed) {
+    const std::string &bytes = before_.files[UpperName(box_.program + row->fileName)];
+    auto byte = [&](size_t at) {
+      return static_cast<size_t>(static_cast<unsigned char>(bytes[at]));
+    };
+    count += bytes.compare(0, 4, "ttcf") == 0 && bytes.size() >= 12
+                 ? byte(8) << 24 | byte(9) << 16 | byte(10) << 8 | byte(11)
+                 : 1;
+  }
   std::string summary = count == 0 ? std::string("No new fonts were installed.")
                         : count == 1
                             ? std::string("1 new TrueType font is now available.")

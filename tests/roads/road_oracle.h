@@ -48,4 +48,5 @@ class RoadOracle {
   const Sandbox &box_;
   Snapshot before_;
   std::vector<TableRow> table_;
+  DWORD clockStart_ = 0;
 };

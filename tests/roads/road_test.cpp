@@ -87,3 +87,86 @@ TEST(Roads, RandomRoads) {
 }
 
 }  // namespace
+
+namespace {
+
+constexpr unsigned Offered = 0x51;  // the font file is there and selected, a real font
+
+std::string TableDirectory(const std::string &font) {
+  return font.substr(0, 12 + 16 * ((static_cast<unsigned char>(font[4]) << 8) | font[5]));
+}
+
+void Put(const Sandbox &box, const std::string &path, const std::string &bytes) {
+  box.Write(path, bytes);
+}
+
+}  // namespace
+
+// Each reason the program gives the user, in its own words: the loader's for offering nothing,
+// and the run's for each font it refuses, whether another program changed the machine during the
+// pump, a call failed, or the file is no whole font. Where only the run changed the machine, the
+// oracle judges the road as well.
+TEST(Roads, EachRefusalIsToldInItsOwnWords) {
+  const std::string one = "F1.TTF Font One\r\n";
+  const std::string fonts = "Z:\\usr\\share\\fonts\\";
+  const std::string collection = Sandbox::Read(fonts + "truetype\\wqy\\wqy-microhei.ttc");
+  const std::string cff = Sandbox::Read(fonts + "opentype\\cantarell\\Cantarell-Regular.otf");
+  const std::string font = Sandbox::Font(0);
+  const std::string copy = "Cannot copy the font file 'F1.TTF'.";
+  const std::string resource = "Cannot create the resource file 'F1.FOT'.";
+  const std::string install = "Cannot install the font 'Font One'.";
+  struct Row {
+    const char *context;
+    std::string list;
+    unsigned flags;
+    int fault, nth;
+    std::string firstFont;
+    std::function<void(const Sandbox &)> during;
+    std::string told;
+  } rows[] = {
+      {"empty list", "", 0, -1, 0, "", nullptr,
+       "The file 'quillbox.lst' is not found or incorrect."},
+      {"no memory for the list", one, Offered, shim::Allocation, 1, "", nullptr,
+       "Available memory is not enough."},
+      {"no font file", one, 0, -1, 0, "", nullptr, "There are no font files."},
+      {"all installed", one, Offered | 0x04, -1, 0, "", nullptr,
+       "All additional TrueType fonts are already installed."},
+      {"1: installed meanwhile", one, Offered, -1, 0, "",
+       [](const Sandbox &box) { box.SetKey("Font One", "ELSE.FOT"); }, install},
+      {"2: source gone", one, Offered, -1, 0, "",
+       [](const Sandbox &box) { DeleteFileA((box.program + "F1.TTF").c_str()); }, copy},
+      {"3: resource made meanwhile", one, Offered, -1, 0, "",
+       [](const Sandbox &box) { Put(box, box.system + "F1.Fot", "x"); }, resource},
+      {"3: listed under its resource's name", "F1.FOT Font One\r\n", Offered, -1, 0, "", nullptr,
+       resource},
+      {"4: copy not created", one, Offered, shim::Create, 1, "", nullptr, copy},
+      {"4: copy cut short", one, Offered, shim::Write, 3, "", nullptr, copy},
+      {"4: no font over a program", one, Offered, -1, 0, "",
+       [](const Sandbox &box) { Put(box, box.system + "F1.TTF", "MZ a program"); }, copy},
+      {"4: a tag alone", one, Offered, -1, 0, std::string("\0\1\0\0", 4), nullptr, copy},
+      {"4: a truncated font", one, Offered, -1, 0, font.substr(0, font.size() / 2), nullptr, copy},
+      {"4: a table past the end", one, Offered, -1, 0, TableDirectory(font), nullptr, copy},
+      {"5: resource not made", one, Offered, shim::CreateResource, 1, "", nullptr, resource},
+      {"5: CFF outlines", one, Offered, -1, 0, cff, nullptr, resource},
+      {"6: not added", one, Offered, shim::AddResource, 1, "", nullptr, install},
+      {"7: not written", one, Offered, shim::ProfileWrite, 1, "", nullptr, install},
+      {"a collection installs", one, Offered, -1, 0, collection, nullptr,
+       "2 new TrueType fonts are now available."},
+  };
+  for (const Row &row : rows) {
+    SCOPED_TRACE(row.context);
+    Road road = DecodeRoad(std::string(RoadHeaderSize, '\0') + row.list);
+    road.lineFlags[0] = static_cast<unsigned char>(row.flags);
+    road.faultKind = row.fault;
+    road.faultNth = row.nth;
+    road.firstFont = row.firstFont;
+    road.duringFirstPump = row.during;
+    std::vector<std::string> boxes;
+    std::string failures = RunRoad(road, nullptr, &boxes);
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(row.told, boxes[0]);
+    if (!row.during) {
+      EXPECT_EQ("", failures);
+    }
+  }
+}
