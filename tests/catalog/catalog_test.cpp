@@ -1,0 +1,121 @@
+// The catalog where the roads do not reach: the name index's premise in the system's own
+// comparison, the copy at its buffers' edges and without memory, files too large to measure, and
+// a WIN.INI whose key listing outgrows the loader's first buffer.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "catalog/file_ops.h"
+#include "catalog/font_table.h"
+#include "catalog/list_loader.h"
+#include "catalog/name_index.h"
+#include "common/sandbox.h"
+#include "common/shim.h"
+
+namespace {
+
+// Every ASCII text of one and two characters, and every text of three of the letters that locales
+// contract or double ("ch", "cs", "ccs", "dzs", "ly", "nj", "aa") and of characters a comparison
+// may ignore: those a comparison calls equal must share their key, or a lookup misses a repeat.
+TEST(NameKey, TextsTheComparisonCallsEqualShareTheirKey) {
+  std::vector<std::string> texts;
+  std::function<void(const std::string &, size_t, const std::string &)> add;
+  add = [&](const std::string &alphabet, size_t length, const std::string &prefix) {
+    if (prefix.size() == length) return texts.push_back(prefix);
+    for (char c : alphabet) add(alphabet, length, prefix + c);
+  };
+  std::string ascii;
+  for (int c = 1; c < 0x80; c++) ascii += static_cast<char>(c);
+  add(ascii, 1, "");
+  add(ascii, 2, "");
+  add("cCsSzZdDhHlLyYnNjJgGtTaA-' ", 3, "");
+  // The user's locale (lstrcmpiA's), and locales that pair i and I otherwise or contract letters.
+  for (LCID locale :
+       std::vector<LCID>{LOCALE_USER_DEFAULT, 0x041F, 0x040E, 0x0405, 0x0406, 0x10407}) {
+    auto compare = [&](const std::string &a, const std::string &b) {
+      return CompareStringA(locale, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) - CSTR_EQUAL;
+    };
+    std::vector<std::string> sorted = texts;
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [&](const std::string &a, const std::string &b) { return compare(a, b) < 0; });
+    int equalPairs = 0;
+    for (size_t i = 1; i < sorted.size(); i++) {
+      if (compare(sorted[i - 1], sorted[i]) != 0) continue;
+      unsigned one = 0, other = 0;
+      NameKeyOf(sorted[i - 1].c_str(), &one);
+      NameKeyOf(sorted[i].c_str(), &other);
+      EXPECT_EQ(one, other) << std::hex << locale << ": " << sorted[i - 1] << " = " << sorted[i];
+      equalPairs++;
+    }
+    EXPECT_GT(equalPairs, 1000) << std::hex << locale;
+  }
+}
+
+// Every byte arrives, whichever buffer the copy gets: its largest block, a smaller one, or its own
+// fixed one when memory grants nothing; and a source that cannot be opened costs the older file
+// nothing.
+TEST(CopyFontFile, CopiesEveryByteAtEachBuffersEdge) {
+  Sandbox box;
+  const std::string source = box.program + "SOURCE.TTF", target = box.system + "TARGET.TTF";
+  std::string font = Sandbox::Font(1);
+  for (size_t size : {0u, 1u, 511u, 512u, 513u, 16383u, 16384u, 16385u, 40000u}) {
+    for (int refusals : {0, 1, 5}) {
+      SCOPED_TRACE(testing::Message() << size << " bytes, " << refusals << " refusals");
+      std::string bytes =
+          font.substr(0, size) + std::string(size > font.size() ? size - font.size() : 0, 'x');
+      box.Write(source, bytes);
+      box.Write(target, "older");
+      shim::Reset();
+      shim::Fail(shim::Allocation, 1, refusals == 5);
+      if (refusals == 0) shim::Fail(-1, 0);
+      EXPECT_EQ(1, CopyFontFile(source.c_str(), target.c_str()));
+      EXPECT_TRUE(bytes == Sandbox::Read(target));
+      EXPECT_EQ(0, shim::LiveBlocks());
+      EXPECT_EQ(0, shim::OpenHandles());
+    }
+  }
+  box.Write(target, "older");
+  shim::Reset();
+  shim::Fail(shim::Open, 2);  // the measure opens the source, then the copy does
+  EXPECT_EQ(0, CopyFontFile(source.c_str(), target.c_str()));
+  EXPECT_EQ("older", Sandbox::Read(target));
+  shim::Reset();
+}
+
+// Sizes are kept in 32 bits: a file of 2 GiB or more counts as one that cannot be opened. The
+// files are sparse, so that they cost no disk.
+TEST(GetFileLength, FromTwoGibibytesOnAFileCannotBeMeasured) {
+  Sandbox box;
+  const std::string path = box.program + "LARGE.TTF";
+  for (LONGLONG size : {0x7FFFFFFFLL, 0x80000000LL, 0xFFFFFFFFLL}) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+    LARGE_INTEGER end;
+    end.QuadPart = size;
+    ASSERT_TRUE(SetFilePointerEx(file, end, NULL, FILE_BEGIN) && SetEndOfFile(file));
+    CloseHandle(file);
+    EXPECT_EQ(size < 0x80000000LL ? 0x7FFFFFFF : -1, GetFileLength(path.c_str())) << size;
+  }
+  DeleteFileA(path.c_str());
+}
+
+// A Fonts section of thousands of keys, the installed font's last: the loader's key listing grows
+// its buffer until the whole listing fits, and so still finds the font installed.
+TEST(LoadFontList, FindsAnInstalledFontBehindALongKeyListing) {
+  Sandbox box;
+  std::string ini = "[Fonts]\r\n";
+  for (int i = 0; i < 4000; i++)
+    ini += "Some Other Installed Font " + std::to_string(i) + "=X.FOT\r\n";
+  box.Write(box.winIni, ini + "Harbor=HARBOR.FOT\r\n");
+  box.Write(box.program + "HARBOR.TTF", Sandbox::Font(0));
+  box.Write(box.program + "Quillbox.Lst", "HARBOR.TTF Harbor\r\n");
+  shim::Reset();
+  EXPECT_EQ(0, LoadFontList());
+  ASSERT_EQ(1u, shim::Boxes().size());
+  EXPECT_EQ("All additional TrueType fonts are already installed.", shim::Boxes()[0].text);
+  EXPECT_EQ(0, shim::LiveBlocks());
+  shim::Reset();
+}
+
+}  // namespace
