@@ -7,29 +7,21 @@
 #include <map>
 #include <set>
 
-#define SHIM_FUNCTIONS(X)                                                                          \
-  X("kernel32.dll", GlobalAlloc)                                                                   \
-  X("kernel32.dll", GlobalReAlloc)                                                                 \
-  X("kernel32.dll", GlobalFree)                                                                    \
-  X("kernel32.dll", _lopen) X("kernel32.dll", _lcreat) X("kernel32.dll", _lread) X(                \
-      "kernel32.dll", _lwrite) X("kernel32.dll", _lclose) X("kernel32.dll", OpenFile)              \
-      X("kernel32.dll", CreateFileA) X("kernel32.dll", CloseHandle) X(                             \
-          "kernel32.dll", FindFirstFileA) X("kernel32.dll", FindClose)                             \
-          X("kernel32.dll", DeleteFileA) X("kernel32.dll", MoveFileExA) X(                         \
-              "kernel32.dll", GetProfileStringA) X("kernel32.dll", WriteProfileStringA)            \
-              X("kernel32.dll", GetTickCount) X("kernel32.dll", GetModuleFileNameA) X(             \
-                  "kernel32.dll", GetSystemDirectoryA) X("kernel32.dll", GetSystemWow64DirectoryA) \
-                  X("gdi32.dll", CreateScalableFontResourceA) X("gdi32.dll", AddFontResourceA)     \
-                      X("gdi32.dll", RemoveFontResourceA) X("user32.dll", MessageBoxA)             \
-                          X("user32.dll", PeekMessageA) X("user32.dll", SendMessageTimeoutA)       \
-                              X("advapi32.dll", RegOpenKeyExA) X("advapi32.dll", RegSetValueExA)   \
-                                  X("advapi32.dll", RegCloseKey)
+// clang-format off
+#define SHIM_FUNCTIONS(X) \
+  X(GlobalAlloc) X(GlobalReAlloc) X(GlobalFree) X(_lopen) X(_lcreat) X(_lread) X(_lwrite) \
+  X(_lclose) X(OpenFile) X(CreateFileA) X(CloseHandle) X(FindFirstFileA) X(FindClose) \
+  X(DeleteFileA) X(MoveFileExA) X(GetProfileStringA) X(WriteProfileStringA) X(GetTickCount) \
+  X(GetModuleFileNameA) X(GetSystemDirectoryA) X(GetSystemWow64DirectoryA) \
+  X(CreateScalableFontResourceA) X(AddFontResourceA) X(RemoveFontResourceA) X(MessageBoxA) \
+  X(PeekMessageA) X(SendMessageTimeoutA) X(RegOpenKeyExA) X(RegSetValueExA) X(RegCloseKey)
+// clang-format on
 
 namespace shim {
 namespace {
 
 enum Slot {
-#define SHIM_SLOT(dll, name) Slot_##name,
+#define SHIM_SLOT(name) Slot_##name,
   SHIM_FUNCTIONS(SHIM_SLOT) SlotCount
 };
 void *real[SlotCount];
@@ -66,8 +58,16 @@ bool Faulted(Kind kind, DWORD error) {
   return true;
 }
 
-void Track(HANDLE handle) {
+HANDLE Tracked(HANDLE handle) {
   if (handle != INVALID_HANDLE_VALUE && handle != NULL) state.handles.insert(handle);
+  return handle;
+}
+HANDLE AsHandle(HFILE file) {
+  return reinterpret_cast<HANDLE>(static_cast<INT_PTR>(file));
+}
+HFILE Tracked(HFILE file) {
+  if (file != HFILE_ERROR) Tracked(AsHandle(file));
+  return file;
 }
 
 // The answer of the Get...DirectoryA calls for a set directory.
@@ -95,15 +95,11 @@ HGLOBAL WINAPI W_GlobalFree(HGLOBAL block) {
 }
 HFILE WINAPI W__lopen(LPCSTR path, int mode) {
   if (Faulted(Open, ERROR_ACCESS_DENIED)) return HFILE_ERROR;
-  HFILE file = REAL(_lopen)(path, mode);
-  if (file != HFILE_ERROR) Track(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(file)));
-  return file;
+  return Tracked(REAL(_lopen)(path, mode));
 }
 HFILE WINAPI W__lcreat(LPCSTR path, int attributes) {
   if (Faulted(Create, ERROR_ACCESS_DENIED)) return HFILE_ERROR;
-  HFILE file = REAL(_lcreat)(path, attributes);
-  if (file != HFILE_ERROR) Track(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(file)));
-  return file;
+  return Tracked(REAL(_lcreat)(path, attributes));
 }
 UINT WINAPI W__lread(HFILE file, LPVOID buffer, UINT count) {
   if (Faulted(Read, ERROR_READ_FAULT)) return static_cast<UINT>(HFILE_ERROR);
@@ -116,7 +112,7 @@ UINT WINAPI W__lwrite(HFILE file, LPCCH buffer, UINT count) {
 HFILE WINAPI W__lclose(HFILE file) {
   // A failed close still closes: the handle is gone either way.
   HFILE result = REAL(_lclose)(file);
-  state.handles.erase(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(file)));
+  state.handles.erase(AsHandle(file));
   return Faulted(Close, ERROR_WRITE_FAULT) ? HFILE_ERROR : result;
 }
 HFILE WINAPI W_OpenFile(LPCSTR path, LPOFSTRUCT status, UINT style) {
@@ -126,9 +122,8 @@ HFILE WINAPI W_OpenFile(LPCSTR path, LPOFSTRUCT status, UINT style) {
 HANDLE WINAPI W_CreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
                             DWORD disposition, DWORD flags, HANDLE templateFile) {
   if (Faulted(Open, ERROR_ACCESS_DENIED)) return INVALID_HANDLE_VALUE;
-  HANDLE file = REAL(CreateFileA)(path, access, share, security, disposition, flags, templateFile);
-  Track(file);
-  return file;
+  return Tracked(
+      REAL(CreateFileA)(path, access, share, security, disposition, flags, templateFile));
 }
 BOOL WINAPI W_CloseHandle(HANDLE handle) {
   state.handles.erase(handle);
@@ -136,9 +131,7 @@ BOOL WINAPI W_CloseHandle(HANDLE handle) {
 }
 HANDLE WINAPI W_FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA found) {
   if (Faulted(Open, ERROR_ACCESS_DENIED)) return INVALID_HANDLE_VALUE;
-  HANDLE search = REAL(FindFirstFileA)(pattern, found);
-  Track(search);
-  return search;
+  return Tracked(REAL(FindFirstFileA)(pattern, found));
 }
 BOOL WINAPI W_FindClose(HANDLE search) {
   state.handles.erase(search);
@@ -237,7 +230,7 @@ LSTATUS WINAPI W_RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM ac
                                PHKEY opened) {
   if (Faulted(Registry, ERROR_ACCESS_DENIED)) return ERROR_ACCESS_DENIED;
   LSTATUS status = REAL(RegOpenKeyExA)(key, subKey, options, access, opened);
-  if (status == ERROR_SUCCESS) Track(*opened);
+  if (status == ERROR_SUCCESS) Tracked(static_cast<HANDLE>(*opened));
   return status;
 }
 LSTATUS WINAPI W_RegSetValueExA(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE *data,
@@ -251,37 +244,25 @@ LSTATUS WINAPI W_RegCloseKey(HKEY key) {
 }
 
 struct Entry {
-  const char *dll, *name;
+  const char *name;
   void *wrapper;
 };
 const Entry entries[] = {
-#define SHIM_ENTRY(dll, name) {dll, #name, reinterpret_cast<void *>(&W_##name)},
+#define SHIM_ENTRY(name) {#name, reinterpret_cast<void *>(&W_##name)},
     SHIM_FUNCTIONS(SHIM_ENTRY)};
 
 }  // namespace
 
+// clang-format off
 const char *KindName(int kind) {
-  static const char *const names[] = {"allocation",
-                                      "open",
-                                      "create",
-                                      "read",
-                                      "write",
-                                      "close",
-                                      "delete",
-                                      "move",
-                                      "profile read",
-                                      "profile write",
-                                      "resource creation",
-                                      "resource addition",
-                                      "registry"};
+  static const char *const names[] = {"allocation", "open", "create", "read", "write", "close",
+      "delete", "move", "profile read", "profile write", "resource creation", "resource addition",
+      "registry"};
   return kind >= 0 && kind < KindCount ? names[kind] : "none";
 }
+// clang-format on
 
 void Install() {
-  for (int slot = 0; slot < SlotCount; slot++) {
-    HMODULE dll = LoadLibraryA(entries[slot].dll);
-    real[slot] = reinterpret_cast<void *>(GetProcAddress(dll, entries[slot].name));
-  }
   // The imports of this program: every thunk whose name is one of ours points at its wrapper.
   auto base = reinterpret_cast<BYTE *>(GetModuleHandleA(NULL));
   auto dos = reinterpret_cast<IMAGE_DOS_HEADER *>(base);
@@ -295,8 +276,10 @@ void Install() {
     for (; names->u1.AddressOfData != 0; names++, slots++) {
       if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
       auto byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME *>(base + names->u1.AddressOfData);
-      for (const Entry &entry : entries) {
+      for (int slot = 0; slot < SlotCount; slot++) {
+        const Entry &entry = entries[slot];
         if (lstrcmpA(entry.name, reinterpret_cast<const char *>(byName->Name)) != 0) continue;
+        real[slot] = reinterpret_cast<void *>(slots->u1.Function);
         DWORD was;
         VirtualProtect(&slots->u1.Function, sizeof(void *), PAGE_READWRITE, &was);
         slots->u1.Function = reinterpret_cast<ULONG_PTR>(entry.wrapper);
@@ -306,9 +289,20 @@ void Install() {
   }
 }
 
-void Reset() {
-  state = State();
-}
+// clang-format off
+void Reset() { state = State(); }
+int FaultsFired() { return state.fired; }
+void Pause(bool pause) { paused = pause; }
+void Answer(int button) { state.answers.push_back(button); }
+const std::vector<Box> &Boxes() { return state.boxes; }
+void OnBox(std::function<void()> action) { state.onBox = std::move(action); }
+DWORD Now() { return state.now; }
+void At(DWORD when, std::function<void()> action) { state.due.emplace(when, std::move(action)); }
+int OpenHandles() { return static_cast<int>(state.handles.size()); }
+int LiveBlocks() { return static_cast<int>(state.blocks.size()); }
+std::vector<std::string> FontResources() { return state.fonts; }
+std::vector<UINT> Broadcasts() { return state.broadcasts; }
+// clang-format on
 
 void Fail(int kind, int nth, bool fromThenOn) {
   state.faultKind = kind;
@@ -317,42 +311,10 @@ void Fail(int kind, int nth, bool fromThenOn) {
   state.fromThenOn = fromThenOn;
 }
 
-int FaultsFired() {
-  return state.fired;
-}
-
-void Pause(bool pause) {
-  paused = pause;
-}
-
-int Calls(int kind) {
-  return state.calls[kind];
-}
-
-void Answer(int button) {
-  state.answers.push_back(button);
-}
-
-const std::vector<Box> &Boxes() {
-  return state.boxes;
-}
-
-void OnBox(std::function<void()> action) {
-  state.onBox = std::move(action);
-}
-
 void StartClock(DWORD start, DWORD step) {
   state.clock = true;
   state.now = start;
   state.step = step;
-}
-
-DWORD Now() {
-  return state.now;
-}
-
-void At(DWORD when, std::function<void()> action) {
-  state.due.emplace(when, std::move(action));
 }
 
 void SetPaths(const std::string &program, const std::string &system, const std::string &wow64,
@@ -361,22 +323,6 @@ void SetPaths(const std::string &program, const std::string &system, const std::
   systemDirectory = system;
   wow64Directory = wow64;
   winIni = ini;
-}
-
-int OpenHandles() {
-  return static_cast<int>(state.handles.size());
-}
-
-int LiveBlocks() {
-  return static_cast<int>(state.blocks.size());
-}
-
-std::vector<std::string> FontResources() {
-  return state.fonts;
-}
-
-std::vector<UINT> Broadcasts() {
-  return state.broadcasts;
 }
 
 }  // namespace shim

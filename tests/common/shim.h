@@ -40,7 +40,6 @@ void Reset();
 // one too. One fault at a time.
 void Fail(int kind, int nth, bool fromThenOn = false);
 int FaultsFired();
-int Calls(int kind);
 // While paused, calls are neither counted nor failed: the test's own work between the program's.
 void Pause(bool paused);
 
