@@ -8,6 +8,10 @@
 #   qb_shell     src/shell/*.cpp but win_main.cpp  owner window and selection dialog
 #   Quillbox     src/shell/win_main.cpp + res/    the executable
 #
+# The two executables carry a manifest and a version resource (res/quillbox_exe.rc and
+# res/quillbox_check.rc); the version numbers come from project() as windres defines. They are
+# linked without a time stamp, so that one commit always gives the same bytes (make dist).
+#
 # The host build has no windows: there qb_stat holds the pump alone (stat_pump.cpp), whose posted
 # messages and clock winsim has, and qb_shell is not built. A host program that links qb_run gives
 # it the rest of its host (the bar) itself. Libraries whose folder holds no source are left out.
@@ -61,12 +65,24 @@ if(TARGET qb_stat AND TARGET qb_run)
   endif()
 endif()
 
+if(QB_WINDOWS)
+  set(QB_EXE_RC ${CMAKE_SOURCE_DIR}/res/quillbox_exe.rc)
+  set(QB_CHECK_RC ${CMAKE_SOURCE_DIR}/res/quillbox_check.rc)
+  set_source_files_properties(${QB_EXE_RC} ${QB_CHECK_RC} PROPERTIES COMPILE_DEFINITIONS
+    "QB_VERSION_MAJOR=${PROJECT_VERSION_MAJOR};QB_VERSION_MINOR=${PROJECT_VERSION_MINOR};QB_VERSION_PATCH=${PROJECT_VERSION_PATCH}")
+  # The manifests are read by windres, not included by the preprocessor: name them as inputs.
+  set_source_files_properties(${QB_EXE_RC} PROPERTIES OBJECT_DEPENDS
+    "${CMAKE_SOURCE_DIR}/res/quillbox.manifest;${CMAKE_SOURCE_DIR}/res/version.rc")
+  set_source_files_properties(${QB_CHECK_RC} PROPERTIES OBJECT_DEPENDS
+    "${CMAKE_SOURCE_DIR}/res/quillbox_check.manifest;${CMAKE_SOURCE_DIR}/res/version.rc")
+endif()
+
 if(QB_WINDOWS AND EXISTS ${CMAKE_SOURCE_DIR}/src/shell/win_main.cpp)
   add_executable(Quillbox WIN32 ${CMAKE_SOURCE_DIR}/src/shell/win_main.cpp ${QB_RC_FILE}
-                                ${CMAKE_SOURCE_DIR}/res/quillbox.def)
+                                ${QB_EXE_RC} ${CMAKE_SOURCE_DIR}/res/quillbox.def)
   target_compile_options(Quillbox PRIVATE ${QB_PROGRAM_FLAGS})
   target_link_libraries(Quillbox PRIVATE qb_shell qb_stat qb_run qb_catalog qb_globals)
-  target_link_options(Quillbox PRIVATE -s -Wl,--gc-sections)
+  target_link_options(Quillbox PRIVATE -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
   # CMake hands a .def among an executable's sources to nobody with MinGW: give it to the linker,
   # which then writes the export table (FontWindProc @1, FontDialProc @2, FontStatProc @3).
   target_link_options(Quillbox PRIVATE ${CMAKE_SOURCE_DIR}/res/quillbox.def)
@@ -88,9 +104,9 @@ if(TARGET qb_check)
   target_link_libraries(qb_check PUBLIC qb_run qb_catalog qb_globals)
 endif()
 if(QB_WINDOWS AND TARGET qb_check)
-  add_executable(QuillboxCheck ${CMAKE_SOURCE_DIR}/src/check/check_main.cpp)
+  add_executable(QuillboxCheck ${CMAKE_SOURCE_DIR}/src/check/check_main.cpp ${QB_CHECK_RC})
   target_compile_options(QuillboxCheck PRIVATE ${QB_PROGRAM_FLAGS} -ffunction-sections -fdata-sections)
   target_link_libraries(QuillboxCheck PRIVATE qb_check)
-  target_link_options(QuillboxCheck PRIVATE -s -Wl,--gc-sections)
+  target_link_options(QuillboxCheck PRIVATE -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
   set_target_properties(QuillboxCheck PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 endif()

@@ -5,10 +5,13 @@
 # an Xvfb shows Wine's desktop and the driver walks the main road with keys alone (Enter on
 # Select All, Tab to Install, Enter, OK on the summary); the screenshots and a short report of
 # what was installed where are left in build/demo/.
+# QB_DEMO_DPI=144 (or another number of dots per inch) shows the program at that screen resolution,
+# set as the prefix's LogPixels, in a prefix and an output folder of its own (build/demo-144/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
-export WINEPREFIX=$root/build/demo-prefix
+dpi=${QB_DEMO_DPI:-}
+export WINEPREFIX=$root/build/demo-prefix${dpi:+-$dpi}
 source scripts/wine-env.sh
 
 preset=win32
@@ -33,12 +36,16 @@ loader=$(qb_wine_for "$exe")
 
 # A fresh prefix each time, so the fonts are offered again.
 wineserver -k 2>/dev/null || true
-rm -rf "$WINEPREFIX" "$WINEPREFIX.lock" "$root/build/demo"
-mkdir -p "$root/build/demo"
+out=$root/build/demo${dpi:+-$dpi}
+rm -rf "$WINEPREFIX" "$WINEPREFIX.lock" "$out"
+mkdir -p "$out"
 qb_prefix_ready
+if [ -n "$dpi" ]; then
+  $loader reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  wineserver -w
+fi
 folder_win='C:\Fonts Kit'
 folder=$WINEPREFIX/drive_c/Fonts\ Kit
-out=$root/build/demo
 
 if [ -n "${DISPLAY:-}" ] && [ "${QB_DEMO_HEADLESS:-0}" != 1 ]; then
   qb_wine_warm

@@ -2,11 +2,15 @@
 # Reads the finished Quillbox.exe as a file, without running it: its export table must name
 # FontWindProc, FontDialProc and FontStatProc with ordinals 1, 2 and 3 and nothing else, and its
 # resources must be the language-neutral dialog templates FONTDIAL and FONTSTAT and the icon
-# group QUILLBOX with a 32 x 32 image of 2 colours and one of 16 colours, and nothing else.
-# Usage: check_executable.sh Quillbox.exe objdump
+# group QUILLBOX with a 32 x 32 image of 2 colours and one of 16 colours, besides one manifest and
+# one version resource, and nothing else. The manifest asks for an administrator (QuillboxCheck.exe's
+# for the caller's token), names Windows Vista to 11 and, for Quillbox.exe, DPI awareness; the version
+# resource gives the project's version from CMakeLists.txt and the file's own name.
+# Usage: check_executable.sh Quillbox.exe objdump [QuillboxCheck.exe]
 set -euo pipefail
 exe=$1
 objdump=$2
+checker=${3:-}
 failures=0
 expect() {  # expect <what> <wanted> <found>
   [ "$2" = "$3" ] && echo "ok: $1: $3" && return
@@ -23,9 +27,11 @@ names=$(sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' <<<"$exports" |
   while read -r name index; do echo "$name=$((base + index))"; done | sort | tr '\n' ' ')
 expect "exports by name and ordinal" "FontDialProc=2 FontStatProc=3 FontWindProc=1 " "$names"
 
-# Resource directory: type (3 icon image, 5 dialog, 14 icon group), name and language of each.
+# Resource directory: type (3 icon image, 5 dialog, 14 icon group, 16 version, 24 manifest), name
+# and language of each.
 resources=$(wrestool -l "$exe" | sed 's/ \[.*//' | LC_ALL=C sort | tr '\n' ' ')
-expect "resources" "--type=14 --name='QUILLBOX' --language=0 --type=3 --name=1 --language=0 \
+expect "resources" "--type=14 --name='QUILLBOX' --language=0 --type=16 --name=1 --language=1033 \
+--type=24 --name=1 --language=1033 --type=3 --name=1 --language=0 \
 --type=3 --name=2 --language=0 --type=5 --name='FONTDIAL' --language=0 \
 --type=5 --name='FONTSTAT' --language=0 " "$resources"
 
@@ -36,6 +42,45 @@ wrestool -x --type=14 --name=QUILLBOX -o "$scratch/quillbox.ico" "$exe"
 images=$(icotool -l "$scratch/quillbox.ico" | tr '\n' ' ')
 expect "icon images" "--icon --index=1 --width=32 --height=32 --bit-depth=1 --palette-size=2 \
 --icon --index=2 --width=32 --height=32 --bit-depth=4 --palette-size=16 " "$images"
+
+# manifest_and_version <exe> <execution level> <description> [dpiAware]
+version=$(sed -n 's/^project(Quillbox VERSION \([0-9]*\.[0-9]*\.[0-9]*\).*/\1/p' \
+  "$(dirname "$0")/../../CMakeLists.txt")
+manifest_and_version() {
+  local file=$1 name manifest xpath os
+  name=$(basename "$file")
+  manifest=$scratch/$name.manifest
+  wrestool -x --raw --type=24 --name=1 -o "$manifest" "$file"
+  xpath() { xmllint --xpath "$1" "$manifest" 2>/dev/null || echo "(none)"; }
+  expect "$name: execution level" "$2 false" \
+    "$(xpath 'string(//*[local-name()="requestedExecutionLevel"]/@level)') $(
+      xpath 'string(//*[local-name()="requestedExecutionLevel"]/@uiAccess)')"
+  # Vista, 7, 8, 8.1, 10 and 11, as Windows documents their ids.
+  os=$(xpath '//*[local-name()="supportedOS"]/@Id' | tr -d ' ' | sed 's/Id=//; s/"//g' | sort | tr '\n' ' ')
+  expect "$name: supported systems" "{1f676c76-80e1-4239-95bb-83d0f6d0da78} \
+{35138b9a-5d96-4fbd-8e2d-a2440225f93a} {4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38} \
+{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a} {e2011457-1546-43c5-a5fe-008deee3d3f0} " "$os"
+  expect "$name: DPI aware" "${4:-(none)}" "$(xpath 'string(//*[local-name()="dpiAware"])' | sed 's/^$/(none)/')"
+  # The version resource: its strings as key=value, then the numbers of its fixed part.
+  local strings words
+  strings=$(wrestool -x --raw --type=16 --name=1 "$file" | strings -el |
+    sed -n '/^040904B0$/,/^VarFileInfo$/p' | sed '1d;$d' | paste -d= - - | sort | tr '\n' ' ')
+  expect "$name: version strings" "FileDescription=$3 FileVersion=$version \
+InternalName=${name%.exe} OriginalFilename=$name ProductName=Quillbox ProductVersion=$version " "$strings"
+  words=$(wrestool -x --raw --type=16 --name=1 "$file" | od -An -v -tx4 -w4 | tr -d ' ' |
+    sed -n '/^feef04bd$/,$p' | sed -n '3,6p' | tr '\n' ' ')
+  local major minor patch
+  IFS=. read -r major minor patch <<<"$version"
+  local ms ls
+  ms=$(printf '%04x%04x' "$major" "$minor") ls=$(printf '%04x0000' "$patch")
+  expect "$name: file and product version numbers" "$ms $ls $ms $ls " "$words"
+}
+manifest_and_version "$exe" requireAdministrator "TrueType Fonts Installation" true
+if [ -n "$checker" ]; then
+  expect "QuillboxCheck.exe: resources" "--type=16 --name=1 --language=1033 \
+--type=24 --name=1 --language=1033 " "$(wrestool -l "$checker" | sed 's/ \[.*//' | LC_ALL=C sort | tr '\n' ' ')"
+  manifest_and_version "$checker" asInvoker "Quillbox font list check"
+fi
 
 if [ $failures -ne 0 ]; then
   echo "$failures check(s) failed for $exe"
