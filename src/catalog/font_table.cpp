@@ -7,7 +7,6 @@
 
 HGLOBAL FontList;
 int FontCount;
-int PlainTableScans;
 
 int AppendFontItem(const char *fileName, const char *fontName, int fileSize) {
   HGLOBAL block;
@@ -51,7 +50,7 @@ static int FindByField(const char *name, int kind) {
   const FontItem *items = (const FontItem *)GlobalLock(FontList);
   if (items == NULL) return FontCount;
   int index = -1;
-  if (!PlainTableScans && IndexCoversTable(FontList, FontCount))
+  if (IndexCoversTable(FontList, FontCount))
     index = FindInNameIndex(items, FontCount, kind, name);
   if (index < 0) {
     index = 0;

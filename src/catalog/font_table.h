@@ -17,9 +17,6 @@ struct FontItem {
 
 extern HGLOBAL FontList;  // the block of records; null until the first record exists
 extern int FontCount;     // number of records
-// Nonzero: the lookups ask lstrcmpiA about every record in turn, without the name index. The
-// plain scan is the reference that the index is tested and measured against; 0 in the program.
-extern int PlainTableScans;
 
 // Adds a record with selected = 0. Returns 1, or 0 when memory was short; then the table is
 // unchanged.

@@ -21,8 +21,6 @@
 #include "catalog/directories.h"
 #include "catalog/font_table.h"
 
-int PerLineLookups;
-
 namespace {
 
 constexpr int HashBits = 20;
@@ -155,7 +153,6 @@ int IsListableFileName(const char *name) {
 void MakeInstalledListings(const char *systemDirectory) {
   keysListed = 0;
   filesListed = 0;
-  if (PerLineLookups) return;
   ClearBits(keyBits);
   ClearBits(fileBits);
   keysListed = ListKeys();

@@ -13,7 +13,3 @@ void DropInstalledListings();
 int MayHoldFontsKey(const char *fontName);
 // 0 when the system directory certainly holds no file fileName, else 1.
 int MayHoldSystemFile(const char *fileName);
-
-// Nonzero: no listings are made, and every name is looked up. The per-line lookups are the
-// reference the listings are tested and measured against; 0 in the program.
-extern int PerLineLookups;
