@@ -1,7 +1,5 @@
-// Tells a font file by its first four bytes, the version tag that every TrueType or OpenType
-// file and collection begins with. The copy into the system directory replaces whatever lies
-// there under the same name, so a listed file that is not a font (a library's name, a driver's)
-// must neither be brought there nor overwrite what is there.
+// Tells a font file by its first four bytes, the version tag that every TrueType or OpenType file
+// and collection begins with, so that only fonts go into the system directory.
 #include "install/install_font_check.h"
 
 #include <windows.h>
@@ -20,7 +18,7 @@ FileKind ReadKind(const char *path) {
   UINT count = _lread(file, tag, sizeof tag);
   _lclose(file);
   if (count == 0) return EmptyFile;
-  if (count != sizeof tag) return count == (UINT)HFILE_ERROR ? Unreadable : OtherFile;
+  if (count != sizeof tag) return count == static_cast<UINT>(HFILE_ERROR) ? Unreadable : OtherFile;
   for (const char *known : FontTags)
     if (tag[0] == known[0] && tag[1] == known[1] && tag[2] == known[2] && tag[3] == known[3])
       return FontFile;
@@ -29,6 +27,9 @@ FileKind ReadKind(const char *path) {
 
 }  // namespace
 
+// The copy into the system directory replaces whatever lies there under the same name, so a listed
+// file that is not a font (a library's name, a driver's) must neither be brought there nor
+// overwrite what is there.
 int MayCopyFont(const char *source, const char *target, int sameFile) {
   if (ReadKind(source) != FontFile) return 0;
   if (sameFile) return 1;
