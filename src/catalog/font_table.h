@@ -6,7 +6,6 @@
 
 constexpr int FileNameSize = 16;  // 8.3 name and its NUL
 constexpr int FontNameSize = 80;  // font name (WIN.INI key) and its NUL
-constexpr int PathSize = 128;     // every composed path and message text
 
 struct FontItem {
   INT selected;                 // nonzero: chosen for installation

@@ -3,16 +3,16 @@
 #include "install/install_font_item.h"
 
 #include "catalog/file_ops.h"
+#include "catalog/shared_texts.h"
 #include "install/install_font_check.h"
 #include "install/install_registry.h"
 #include "install/install_same_file.h"
 #include "install/install_texts.h"
 #include "install/run_host.h"
-#include "shell/globals.h"
+#include "install/run_options.h"
 
 namespace {
 
-constexpr const char *FontsSection = "Fonts";
 constexpr UINT FailureStyle = MB_ICONWARNING | MB_OKCANCEL;
 
 // What a failure message names.
@@ -72,7 +72,7 @@ int RunChecks(const FontTexts *texts, char *message, int *added, int *sameFile) 
 
 // Shows the message of the failed check; returns 0 when the user chose Cancel. Any other answer,
 // a failed message box included, passes over the font.
-int ReportFailure(HWND dialog, int check, FontTexts *texts, char *message) {
+int ReportFailure(HWND hDlg, int check, FontTexts *texts, char *message) {
   const FailureMessage &failure = FailureMessages[check - 1];
   const char *argument = texts->fontName;
   if (failure.argument == UpperFileName) argument = texts->upperFile;
@@ -81,28 +81,28 @@ int ReportFailure(HWND dialog, int check, FontTexts *texts, char *message) {
     argument = texts->resourceName[0] != '\0' ? CharUpperA(texts->resourceName) : texts->upperFile;
   }
   wsprintfA(message, failure.format, argument);
-  return MessageBoxA(dialog, message, AppCaption, FailureStyle) == IDCANCEL ? 0 : 1;
+  return MessageBoxA(hDlg, message, AppCaption, FailureStyle) == IDCANCEL ? 0 : 1;
 }
 
 }  // namespace
 
-int InstallFontItem(HWND dialog, const FontItem *item, int *added) {
+int InstallFontItem(HWND hDlg, const FontItem *item, int *added) {
   FontTexts texts;
   CHAR message[PathSize];
   *added = 0;
 
   BuildFontNames(item, &texts);
-  SetDlgItemTextA(dialog, RunFontLine, texts.fontName);
-  SetDlgItemTextA(dialog, RunFileLine, texts.upperFile);
+  SetDlgItemTextA(hDlg, RunFontLine, texts.fontName);
+  SetDlgItemTextA(hDlg, RunFileLine, texts.upperFile);
   BuildFontPaths(&texts);
 
   int sameFile = 0;
   int fonts = 0;
   int failed = RunChecks(&texts, message, &fonts, &sameFile);
-  if (failed != 0) return ReportFailure(dialog, failed, &texts, message);
+  if (failed != 0) return ReportFailure(hDlg, failed, &texts, message);
 
   // The only copy of a font that was already in the system directory is never deleted.
-  if (DeleteOriginals && !sameFile) DeleteFontFile(texts.sourcePath);
+  if (runOptions.deleteOriginals && !sameFile) DeleteFontFile(texts.sourcePath);
   *added = fonts;
   return 1;
 }

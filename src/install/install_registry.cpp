@@ -18,11 +18,11 @@ constexpr char ValueSuffix[] = " (TrueType)";
 void FontFilePath(const char *upperFile, const char *targetPath, char *path) {
   BOOL wow64 = FALSE;
   if (IsWow64Process(GetCurrentProcess(), &wow64) && wow64) {
-    UINT length = GetSystemWow64DirectoryA(path, PathSize);
-    if (length > 0 && length < (UINT)PathSize - 1) {
-      if (path[length - 1] != '\\') lstrcatA(path, "\\");
-      if (AppendToPath(path, upperFile)) return;
-    }
+    char directory[PathSize];
+    UINT length = GetSystemWow64DirectoryA(directory, PathSize);
+    if (length > 0 && length < static_cast<UINT>(PathSize) && EndWithBackslash(directory) &&
+        JoinPath(path, directory, upperFile))
+      return;
   }
   lstrcpyA(path, targetPath);
 }
@@ -45,11 +45,12 @@ void RecordFontForRestart(const char *fontName, const char *upperFile, const cha
   char existing[PathSize + 1];
   DWORD type = 0;
   DWORD size = sizeof existing - 1;
-  LONG found = RegQueryValueExA(key, name, NULL, &type, (BYTE *)existing, &size);
+  LONG found = RegQueryValueExA(key, name, NULL, &type, reinterpret_cast<BYTE *>(existing), &size);
   existing[found == ERROR_SUCCESS && size < sizeof existing ? size : 0] = '\0';
   int owned = found == ERROR_FILE_NOT_FOUND ||
               (found == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ) &&
                lstrcmpiA(existing, path) == 0);
-  if (owned) RegSetValueExA(key, name, 0, REG_SZ, (const BYTE *)path, (DWORD)lstrlenA(path) + 1);
+  if (owned)
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(path), lstrlenA(path) + 1);
   RegCloseKey(key);
 }

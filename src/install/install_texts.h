@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "catalog/directories.h"
 #include "catalog/font_table.h"
 
 struct FontTexts {
