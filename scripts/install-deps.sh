@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(cmake make g++ googletest mingw-w64 wine wine64 wine32:i386 xvfb xdotool
-          imagemagick fonts-dejavu-core fonts-liberation fonts-wine binutils-mingw-w64-i686
+          imagemagick fonts-dejavu-core fonts-liberation fonts-cantarell fonts-wqy-microhei fonts-wine
+          binutils-mingw-w64-i686
           clang libclang-rt-14-dev gnuplot-nox valgrind file icoutils procps zip unzip python3 python3-fonttools x11-xkb-utils)
 
 sudo=""
