@@ -33,6 +33,19 @@ int GetSystemDirectoryPath(char *path) {
   return EndWithBackslash(path);
 }
 
+int GetSharedSystemPath(char *path, const char *name) {
+  char directory[PathSize];
+  // GetSystemWow64DirectoryA answers in 64-bit processes too, hence the test first.
+  BOOL wow64 = FALSE;
+  if (IsWow64Process(GetCurrentProcess(), &wow64) && wow64) {
+    UINT length = GetSystemWow64DirectoryA(directory, PathSize);
+    if (length > 0 && length < static_cast<UINT>(PathSize) && EndWithBackslash(directory))
+      return JoinPath(path, directory, name);
+  }
+  GetSystemDirectoryPath(directory);
+  return JoinPath(path, directory, name);
+}
+
 int EndWithBackslash(char *path) {
   int length = lstrlenA(path);
   if (length > 0 && (path[length - 1] == '\\' || path[length - 1] == '/')) return 1;

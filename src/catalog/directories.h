@@ -10,6 +10,12 @@ int GetProgramDirectory(char *path);
 // 1 and the system directory, a backslash added when it lacks one; 0 and an empty path when it
 // does not fit.
 int GetSystemDirectoryPath(char *path);
+// 1 and, in path, name in the system directory as every process reaches it: on 64-bit Windows
+// running the 32-bit program, in the folder GetSystemWow64DirectoryA names, of which the program's
+// own system directory is a view; elsewhere in the system directory. 0 and an empty path when it
+// does not fit. For paths handed to the system or stored for other processes; the program itself
+// creates and reads its files through GetSystemDirectoryPath.
+int GetSharedSystemPath(char *path, const char *name);
 // 1 when path ends in a backslash or a slash, or a backslash could be added; 0 and an empty path
 // when path is empty or has no room for it.
 int EndWithBackslash(char *path);

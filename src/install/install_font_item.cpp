@@ -49,23 +49,27 @@ int RunChecks(const FontTexts *texts, char *message, int *added, int *sameFile) 
   *sameFile = IsSameFile(texts->sourcePath, texts->targetPath);
   if (!MayCopyFont(texts->sourcePath, texts->targetPath, *sameFile)) return 4;
   if (!*sameFile && !CopyFontFile(texts->sourcePath, texts->targetPath)) return 4;
-  if (!CreateScalableFontResourceA(0, texts->resourcePath, texts->targetPath, NULL)) return 5;
+  // The system is handed the paths by which every process reaches the files.
+  if (texts->sharedTargetPath[0] == '\0' ||
+      !CreateScalableFontResourceA(0, texts->resourcePath, texts->sharedTargetPath, NULL))
+    return 5;
   // From here on a failure takes back what this attempt added: a .Fot left in the system
   // directory would make the font pass for installed at the next start, which would never offer
   // it again. The copied font file may stay; the next attempt replaces it.
-  int fonts = AddFontResourceA(texts->resourcePath);
+  int fonts =
+      texts->sharedResourcePath[0] != '\0' ? AddFontResourceA(texts->sharedResourcePath) : 0;
   if (fonts == 0) {
     DeleteFontFile(texts->resourcePath);
     return 6;
   }
   if (!WriteProfileStringA(FontsSection, texts->fontName, texts->resourceName)) {
-    RemoveFontResourceA(texts->resourcePath);
+    RemoveFontResourceA(texts->sharedResourcePath);
     DeleteFontFile(texts->resourcePath);
     return 7;
   }
   // Beyond the seven checks: where the system looks for fonts when it starts. Whether this
   // succeeds does not decide the font, which is installed for this session and in WIN.INI.
-  RecordFontForRestart(texts->fontName, texts->upperFile, texts->targetPath);
+  RecordFontForRestart(texts->fontName, texts->sharedTargetPath);
   *added = fonts;
   return 0;
 }

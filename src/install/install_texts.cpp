@@ -23,6 +23,11 @@ void BuildFontPaths(FontTexts *texts) {
   GetSystemDirectoryPath(directory);
   JoinPath(texts->targetPath, directory, texts->upperFile);
   JoinPath(texts->resourcePath, directory, texts->resourceName);
+  GetSharedSystemPath(texts->sharedTargetPath, texts->upperFile);
+  GetSharedSystemPath(texts->sharedResourcePath, texts->resourceName);
   // A resource name that could not be composed gives no path either, not the directory itself.
-  if (texts->resourceName[0] == '\0') texts->resourcePath[0] = '\0';
+  if (texts->resourceName[0] == '\0') {
+    texts->resourcePath[0] = '\0';
+    texts->sharedResourcePath[0] = '\0';
+  }
 }
