@@ -41,7 +41,10 @@ int RunChecks(const FontTexts *texts, char *message, int *added, int *sameFile) 
   GetProfileStringA(FontsSection, texts->fontName, "", message, PathSize);
   if (message[0] != '\0') return 1;
   if (texts->sourcePath[0] == '\0' || GetFileLength(texts->sourcePath) == -1) return 2;
-  if (texts->resourcePath[0] == '\0' || GetFileLength(texts->resourcePath) != -1) return 3;
+  // A font file listed under a .Fot name would take its own resource file's name.
+  if (texts->resourcePath[0] == '\0' || lstrcmpiA(texts->resourceName, texts->upperFile) == 0 ||
+      GetFileLength(texts->resourcePath) != -1)
+    return 3;
   if (texts->targetPath[0] == '\0') return 4;
   // A program lying in the system directory offers fonts that are already in place: copying
   // such a file onto itself would empty it, so the copy is left out. Either way only a font file
