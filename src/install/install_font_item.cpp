@@ -4,6 +4,7 @@
 
 #include "catalog/file_ops.h"
 #include "catalog/shared_texts.h"
+#include "install/install_copy.h"
 #include "install/install_font_check.h"
 #include "install/install_registry.h"
 #include "install/install_same_file.h"
@@ -34,31 +35,14 @@ constexpr FailureMessage FailureMessages[] = {
     {"Cannot install the font '%s'.", NameOfFont},                 // 7 not written to WIN.INI
 };
 
-// Goes through the checks and actions in order. Returns the number (1 to 7) of the first that
-// failed, or 0 when all passed; then *added holds the number of fonts the resource added.
-// A path that could not be composed fails the first check that needs it.
-int RunChecks(const FontTexts *texts, char *message, int *added, int *sameFile) {
-  GetProfileStringA(FontsSection, texts->fontName, "", message, PathSize);
-  if (message[0] != '\0') return 1;
-  if (texts->sourcePath[0] == '\0' || GetFileLength(texts->sourcePath) == -1) return 2;
-  // A font file listed under a .Fot name would take its own resource file's name.
-  if (texts->resourcePath[0] == '\0' || lstrcmpiA(texts->resourceName, texts->upperFile) == 0 ||
-      GetFileLength(texts->resourcePath) != -1)
-    return 3;
-  if (texts->targetPath[0] == '\0') return 4;
-  // A program lying in the system directory offers fonts that are already in place: copying
-  // such a file onto itself would empty it, so the copy is left out. Either way only a font file
-  // goes on, and only over a font, an empty file or itself.
-  *sameFile = IsSameFile(texts->sourcePath, texts->targetPath);
-  if (!MayCopyFont(texts->sourcePath, texts->targetPath, *sameFile)) return 4;
-  if (!*sameFile && !CopyFontFile(texts->sourcePath, texts->targetPath)) return 4;
-  // The system is handed the paths by which every process reaches the files.
+// Checks 5 to 7: the .Fot made, the font added to the system, the key written to WIN.INI. The
+// system is handed the paths by which every process reaches the files. A failure takes back what
+// these steps added: a .Fot left in the system directory would make the font pass for installed
+// at the next start, which would never offer it again.
+int AddFont(const FontTexts *texts, int *added) {
   if (texts->sharedTargetPath[0] == '\0' ||
       !CreateScalableFontResourceA(0, texts->resourcePath, texts->sharedTargetPath, NULL))
     return 5;
-  // From here on a failure takes back what this attempt added: a .Fot left in the system
-  // directory would make the font pass for installed at the next start, which would never offer
-  // it again. The copied font file may stay; the next attempt replaces it.
   int fonts =
       texts->sharedResourcePath[0] != '\0' ? AddFontResourceA(texts->sharedResourcePath) : 0;
   if (fonts == 0) {
@@ -75,6 +59,32 @@ int RunChecks(const FontTexts *texts, char *message, int *added, int *sameFile) 
   RecordFontForRestart(texts->fontName, texts->sharedTargetPath);
   *added = fonts;
   return 0;
+}
+
+// Goes through the checks and actions in order. Returns the number (1 to 7) of the first that
+// failed, or 0 when all passed; then *added holds the number of fonts the resource added.
+// A path that could not be composed fails the first check that needs it.
+int RunChecks(const FontTexts *texts, char *message, int *added, int *sameFile) {
+  GetProfileStringA(FontsSection, texts->fontName, "", message, PathSize);
+  if (message[0] != '\0') return 1;
+  if (texts->sourcePath[0] == '\0' || GetFileLength(texts->sourcePath) == -1) return 2;
+  // A font file listed under a .Fot name would take its own resource file's name.
+  if (texts->resourcePath[0] == '\0' || lstrcmpiA(texts->resourceName, texts->upperFile) == 0 ||
+      GetFileLength(texts->resourcePath) != -1)
+    return 3;
+  if (texts->targetPath[0] == '\0') return 4;
+  // A program lying in the system directory offers fonts that are already in place: copying
+  // such a file onto itself would empty it, so the copy is left out. Either way only a whole font
+  // goes on, and only over a font, an empty file or itself.
+  *sameFile = IsSameFile(texts->sourcePath, texts->targetPath);
+  if (!MayCopyFont(texts->sourcePath, texts->targetPath, *sameFile)) return 4;
+  // A copy made where no file was before goes again when a later step fails; one that replaced an
+  // older font stays, whole, and the next attempt replaces it.
+  int fresh = !*sameFile && GetFileAttributesA(texts->targetPath) == INVALID_FILE_ATTRIBUTES;
+  if (!*sameFile && !CopyWholeFile(texts->sourcePath, texts->targetPath)) return 4;
+  int failed = AddFont(texts, added);
+  if (failed != 0 && fresh) DeleteFontFile(texts->targetPath);
+  return failed;
 }
 
 // Shows the message of the failed check; returns 0 when the user chose Cancel. Any other answer,
