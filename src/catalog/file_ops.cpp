@@ -4,31 +4,23 @@
 
 #include <windows.h>
 
+namespace {
+
 constexpr int LargestChunk = 16384;  // the largest copy buffer asked for
 constexpr int FixedChunk = 512;      // the buffer that needs no allocation
-
-int GetFileLength(const char *path) {
-  HFILE file = _lopen(path, OF_READ);
-  if (file == HFILE_ERROR) return -1;
-  // A failed seek gives HFILE_ERROR, which is -1 as well. A file of 2 GiB or more comes out
-  // negative: it cannot be measured in 32 bits, and counts as a file that cannot be opened.
-  LONG size = _llseek(file, 0, FILE_END);
-  _lclose(file);
-  return size < 0 ? -1 : size;
-}
 
 // The copy buffer: the largest block up to 16,384 bytes that memory grants, halving the request
 // after each refusal, or the caller's fixed buffer once the request is 512 bytes or less. The
 // block, if any, is returned locked in *block; *chunk is the number of bytes to move at a time.
-static char *ChooseBuffer(int size, char *fixedBuffer, HGLOBAL *block, int *chunk) {
+char *ChooseBuffer(int size, char *fixedBuffer, HGLOBAL *block, int *chunk) {
   int request = size < LargestChunk ? size : LargestChunk;
   while (request > FixedChunk) {
     HGLOBAL granted = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, request);
     if (granted != NULL) {
-      char *address = (char *)GlobalLock(granted);
+      char *address = static_cast<char *>(GlobalLock(granted));
       if (address != NULL) {
         // The block may be larger than asked for, and is then used whole.
-        int grantedSize = (int)GlobalSize(granted);
+        int grantedSize = static_cast<int>(GlobalSize(granted));
         *block = granted;
         *chunk = grantedSize > request ? grantedSize : request;
         return address;
@@ -43,15 +35,27 @@ static char *ChooseBuffer(int size, char *fixedBuffer, HGLOBAL *block, int *chun
 }
 
 // Moves exactly size bytes in chunks; 1 when every read and write moved the full count.
-static int CopyBytes(HFILE source, HFILE destination, char *buffer, int chunk, int size) {
+int CopyBytes(HFILE source, HFILE destination, char *buffer, int chunk, int size) {
   int remaining = size;
   while (remaining > 0) {
     int count = remaining < chunk ? remaining : chunk;
-    if (_lread(source, buffer, (UINT)count) != (UINT)count) return 0;
-    if (_lwrite(destination, buffer, (UINT)count) != (UINT)count) return 0;
+    if (_lread(source, buffer, count) != static_cast<UINT>(count)) return 0;
+    if (_lwrite(destination, buffer, count) != static_cast<UINT>(count)) return 0;
     remaining -= count;
   }
   return 1;
+}
+
+}  // namespace
+
+int GetFileLength(const char *path) {
+  HFILE file = _lopen(path, OF_READ);
+  if (file == HFILE_ERROR) return -1;
+  // A failed seek gives HFILE_ERROR, which is -1 as well. A file of 2 GiB or more comes out
+  // negative: it cannot be measured in 32 bits, and counts as a file that cannot be opened.
+  LONG size = _llseek(file, 0, FILE_END);
+  _lclose(file);
+  return size < 0 ? -1 : size;
 }
 
 int CopyFontFile(const char *source, const char *destination) {

@@ -1,13 +1,11 @@
-// The candidate table: records in one movable global memory block that grows by exactly one
-// record per accepted line, so that a failed growth never harms the records already held. Beside
-// it the name index, which spares the lookups most of their comparisons.
+// The candidate table in one movable block that grows by exactly one record per accepted line, so
+// that a failed growth never harms the records held; the name index spares most comparisons.
 #include "catalog/font_table.h"
 
 #include "catalog/name_index.h"
 
 HGLOBAL FontList;
 int FontCount;
-int PlainTableScans;
 
 int AppendFontItem(const char *fileName, const char *fontName, int fileSize) {
   HGLOBAL block;
@@ -20,7 +18,7 @@ int AppendFontItem(const char *fileName, const char *fontName, int fileSize) {
   // A failed GlobalReAlloc leaves the old block and its handle valid: nothing to undo.
   if (block == NULL) return 0;
 
-  FontItem *items = (FontItem *)GlobalLock(block);
+  FontItem *items = static_cast<FontItem *>(GlobalLock(block));
   if (items == NULL) {
     // A block that cannot be addressed holds no record. A new one is given back so that the
     // table stays empty; a grown one keeps its records and merely has room to spare. (Under a
@@ -43,16 +41,17 @@ int AppendFontItem(const char *fileName, const char *fontName, int fileSize) {
   return 1;
 }
 
+namespace {
+
 // Both lookups find the first record, in table order, whose name lstrcmpiA calls equal, so that
 // the lower index wins: through the name index when it covers the table and the name has a key,
 // else by walking every record. The empty table is never locked.
-static int FindByField(const char *name, int kind) {
+int FindByField(const char *name, int kind) {
   if (FontCount == 0) return 0;
-  const FontItem *items = (const FontItem *)GlobalLock(FontList);
+  const FontItem *items = static_cast<const FontItem *>(GlobalLock(FontList));
   if (items == NULL) return FontCount;
   int index = -1;
-  if (!PlainTableScans && IndexCoversTable(FontList, FontCount))
-    index = FindInNameIndex(items, FontCount, kind, name);
+  if (IndexCoversTable(FontList, FontCount)) index = FindInNameIndex(items, FontCount, kind, name);
   if (index < 0) {
     index = 0;
     while (index < FontCount) {
@@ -64,6 +63,8 @@ static int FindByField(const char *name, int kind) {
   GlobalUnlock(FontList);
   return index;
 }
+
+}  // namespace
 
 int FindByFileName(const char *name) {
   return FindByField(name, FileNameKind);

@@ -6,7 +6,6 @@
 
 constexpr int FileNameSize = 16;  // 8.3 name and its NUL
 constexpr int FontNameSize = 80;  // font name (WIN.INI key) and its NUL
-constexpr int PathSize = 128;     // every composed path and message text
 
 struct FontItem {
   INT selected;                 // nonzero: chosen for installation
@@ -17,9 +16,6 @@ struct FontItem {
 
 extern HGLOBAL FontList;  // the block of records; null until the first record exists
 extern int FontCount;     // number of records
-// Nonzero: the lookups ask lstrcmpiA about every record in turn, without the name index. The
-// plain scan is the reference that the index is tested and measured against; 0 in the program.
-extern int PlainTableScans;
 
 // Adds a record with selected = 0. Returns 1, or 0 when memory was short; then the table is
 // unchanged.

@@ -1,8 +1,16 @@
-// The listings behind MayHoldFontsKey and MayHoldSystemFile. Each listed name sets one bit of a
-// bitmap, at a hash of its letters in upper case; a name whose bit is clear matches no listed
-// name, and a set bit (a match, or another name that shares it) leaves the name to its lookup.
-//
-// Why "clear" means "certainly absent":
+// The listings behind MayHoldFontsKey and MayHoldSystemFile: each listed name sets one bit of a
+// bitmap, and a name whose bit is clear matches no listed name.
+#include "catalog/installed_lists.h"
+
+#include <windows.h>
+
+#include "catalog/directories.h"
+#include "catalog/shared_texts.h"
+
+namespace {
+
+// The bit of a name lies at a hash of its letters in upper case; a set bit (a match, or another
+// name that shares it) leaves the name to its lookup. Why a clear bit means "certainly absent":
 // - WIN.INI's keys are found without regard to case, after blanks and tabs around them are
 //   trimmed; the listing gives them trimmed. Only names of bytes below 0x80 are compared, where
 //   case is ASCII case in every code page; a listing holding any other byte is not used, since
@@ -14,16 +22,6 @@
 //   a plain file name may hold, or one that names a device (CON.Fot is the console wherever it
 //   lies), is left to its lookup, as is every name when the listing holds one of bytes from 0x80
 //   on or a '?' (a character the code page cannot show).
-#include "catalog/installed_lists.h"
-
-#include <windows.h>
-
-#include "catalog/directories.h"
-#include "catalog/font_table.h"
-
-int PerLineLookups;
-
-namespace {
 
 constexpr int HashBits = 20;
 constexpr DWORD FirstKeyBuffer = 0x8000;
@@ -35,19 +33,19 @@ int keysListed;
 int filesListed;
 
 char AsciiUpper(char c) {
-  return c >= 'a' && c <= 'z' ? (char)(c - 'a' + 'A') : c;
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 DWORD HashName(const char *name) {
   DWORD hash = 2166136261u;
   for (int i = 0; name[i] != '\0'; i++)
-    hash = (hash ^ (unsigned char)AsciiUpper(name[i])) * 16777619u;
+    hash = (hash ^ static_cast<unsigned char>(AsciiUpper(name[i]))) * 16777619u;
   return (hash ^ (hash >> HashBits)) & ((1u << HashBits) - 1);
 }
 
 void SetBit(unsigned char *bits, const char *name) {
   DWORD hash = HashName(name);
-  bits[hash >> 3] |= (unsigned char)(1 << (hash & 7));
+  bits[hash >> 3] |= static_cast<unsigned char>(1 << (hash & 7));
 }
 
 int BitSet(const unsigned char *bits, const char *name) {
@@ -61,7 +59,7 @@ void ClearBits(unsigned char *bits) {
 
 int IsAscii(const char *name) {
   for (int i = 0; name[i] != '\0'; i++)
-    if ((unsigned char)name[i] >= 0x80) return 0;
+    if (static_cast<unsigned char>(name[i]) >= 0x80) return 0;
   return 1;
 }
 
@@ -70,13 +68,13 @@ int ListKeys() {
   for (DWORD size = FirstKeyBuffer; size <= LargestKeyBuffer; size *= 2) {
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
     if (block == NULL) return 0;
-    char *keys = (char *)GlobalLock(block);
+    char *keys = static_cast<char *>(GlobalLock(block));
     if (keys == NULL) {
       GlobalFree(block);
       return 0;
     }
     // A listing that fills the buffer comes back as size - 2 characters, and may be cut.
-    DWORD length = GetProfileStringA("Fonts", NULL, "", keys, size);
+    DWORD length = GetProfileStringA(FontsSection, NULL, "", keys, size);
     int complete = length < size - 2;
     int usable = complete;
     if (complete) {
@@ -98,8 +96,7 @@ int ListKeys() {
 
 int ListFiles(const char *systemDirectory) {
   char pattern[PathSize];
-  lstrcpyA(pattern, systemDirectory);
-  if (systemDirectory[0] == '\0' || !AppendToPath(pattern, "*")) return 0;
+  if (!JoinPath(pattern, systemDirectory, "*")) return 0;
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA(pattern, &found);
   if (search == INVALID_HANDLE_VALUE) return 0;
@@ -108,7 +105,7 @@ int ListFiles(const char *systemDirectory) {
     const char *names[] = {found.cFileName, found.cAlternateFileName};
     for (const char *name : names) {
       for (int i = 0; name[i] != '\0'; i++)
-        if ((unsigned char)name[i] >= 0x80 || name[i] == '?') usable = 0;
+        if (static_cast<unsigned char>(name[i]) >= 0x80 || name[i] == '?') usable = 0;
       if (name[0] != '\0') SetBit(fileBits, name);
     }
   } while (usable && FindNextFileA(search, &found));
@@ -117,11 +114,13 @@ int ListFiles(const char *systemDirectory) {
   return usable;
 }
 
+constexpr const char *Devices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"};
+constexpr char Punctuation[] = "!#$%&'()-@^_`{}~.";  // besides letters and digits
+
 // Whether the part of a name before its first dot names a device, which the file system finds in
 // every directory: CON, PRN, AUX, NUL, CONIN$, CONOUT$, CLOCK$, and COM or LPT with one more
 // character.
 int NamesDevice(const char *name, int stem) {
-  static const char *const Devices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"};
   char base[8];
   if (stem > 7) return 0;
   for (int i = 0; i < stem; i++) base[i] = AsciiUpper(name[i]);
@@ -138,7 +137,6 @@ int NamesDevice(const char *name, int stem) {
 // Whether name is a plain file name whose lookup the listing answers: letters, digits, dots and
 // the punctuation of plain names, and no device's name.
 int IsListableFileName(const char *name) {
-  static const char Punctuation[] = "!#$%&'()-@^_`{}~.";
   int stem = -1;
   for (int i = 0; name[i] != '\0'; i++) {
     char c = AsciiUpper(name[i]);
@@ -155,7 +153,6 @@ int IsListableFileName(const char *name) {
 void MakeInstalledListings(const char *systemDirectory) {
   keysListed = 0;
   filesListed = 0;
-  if (PerLineLookups) return;
   ClearBits(keyBits);
   ClearBits(fileBits);
   keysListed = ListKeys();

@@ -1,7 +1,5 @@
-// Two listings made once per load, before the lines are decided: the keys of WIN.INI's Fonts
-// section and the names in the system directory. A listing can show only that a name is
-// certainly absent, and then spares the loader one lookup per line; every other answer leaves
-// the name to its lookup.
+// Two listings made once per load, WIN.INI's Fonts keys and the system directory's names, which
+// spare the loader a lookup wherever they show that a name is certainly absent.
 #pragma once
 
 // Lists both; systemDirectory with its backslash (empty: no file listing). A listing that fails,
@@ -13,7 +11,3 @@ void DropInstalledListings();
 int MayHoldFontsKey(const char *fontName);
 // 0 when the system directory certainly holds no file fileName, else 1.
 int MayHoldSystemFile(const char *fileName);
-
-// Nonzero: no listings are made, and every name is looked up. The per-line lookups are the
-// reference the listings are tested and measured against; 0 in the program.
-extern int PerLineLookups;

@@ -26,7 +26,7 @@ int IsPrintableLine(const char *text) {
   // Bytes are taken as signed, so 0x80..0xFF are negative and pass as characters of the
   // ANSI code page.
   for (int i = 0; text[i] != '\0'; i++) {
-    signed char byte = (signed char)text[i];
+    signed char byte = static_cast<signed char>(text[i]);
     if (byte >= 0x01 && byte <= 0x1F) return 0;
   }
   return 1;

@@ -1,6 +1,5 @@
-// Reads Quillbox.Lst from the program's directory at start and fills the candidate table with
-// every well-formed line whose font file lies beside the program and whose font is not yet
-// installed. Bad lines are skipped silently; the user is told only why nothing is offered.
+// Reads Quillbox.Lst beside the program and keeps each well-formed line whose font file is there
+// and whose font is not yet installed; the user is told only why nothing is offered.
 #include "catalog/list_loader.h"
 
 #include <windows.h>
@@ -10,36 +9,37 @@
 #include "catalog/font_table.h"
 #include "catalog/installed_lists.h"
 #include "catalog/resource_name.h"
-#include "shell/globals.h"
+#include "catalog/shared_texts.h"
 
 int foundCount;
-// 1 once a record could not be added for want of memory.
-static int appendFailed;
+
+namespace {
 
 constexpr int LargestListFile = 65000;  // keeps the byte count of the single read within 16 bits
 constexpr int LineSize = 128;           // only the first 127 bytes of a line are looked at
 
-static const char ListFileName[] = "Quillbox.Lst";
-static const char NotFoundText[] = "The file 'quillbox.lst' is not found or incorrect.";
-static const char NoMemoryText[] = "Available memory is not enough.";
-static const char NoFontsText[] = "There are no font files.";
-static const char AllInstalledText[] = "All additional TrueType fonts are already installed.";
+constexpr char ListFileName[] = "Quillbox.Lst";
+constexpr char NotFoundText[] = "The file 'quillbox.lst' is not found or incorrect.";
+constexpr char NoFontsText[] = "There are no font files.";
+constexpr char AllInstalledText[] = "All additional TrueType fonts are already installed.";
 
-static void Tell(const char *text, UINT icon) {
+// 1 once a record of the current load could not be added for want of memory.
+int appendFailed;
+
+void Tell(const char *text, UINT icon) {
   MessageBoxA(NULL, text, AppCaption, MB_OK | icon);
 }
 
-// Size of the file in directory, or -1 when it cannot be opened or its path does not fit.
-static int MeasureIn(const char *directory, const char *fileName) {
+// Size of the file in directory, or -1 when it cannot be opened or its path cannot be formed.
+int MeasureIn(const char *directory, const char *fileName) {
   char path[PathSize];
-  lstrcpyA(path, directory);
-  if (!AppendToPath(path, fileName)) return -1;
+  if (!JoinPath(path, directory, fileName)) return -1;
   return GetFileLength(path);
 }
 
 // A font name is a key of the Fonts section of WIN.INI. A key with '=' would be read back as a
 // different key, and one beginning with '[' as a section header, corrupting WIN.INI.
-static int IsSafeProfileKey(const char *fontName) {
+int IsSafeProfileKey(const char *fontName) {
   if (fontName[0] == '[') return 0;
   for (int i = 0; fontName[i] != '\0'; i++)
     if (fontName[i] == '=') return 0;
@@ -49,16 +49,18 @@ static int IsSafeProfileKey(const char *fontName) {
 // Whether the font is installed: its .Fot file lies in the system directory, or its WIN.INI
 // key has a value. A .Fot path that cannot be formed is a file that cannot be opened.
 // Each lookup is made only where the listings cannot show that it would find nothing.
-static int IsInstalled(const char *systemDirectory, const char *fileName, const char *fontName) {
+int IsInstalled(const char *systemDirectory, const char *fileName, const char *fontName) {
   char resourceName[FileNameSize];
   if (systemDirectory[0] != '\0' && MakeResourceName(fileName, resourceName) &&
       MayHoldSystemFile(resourceName) && MeasureIn(systemDirectory, resourceName) != -1)
     return 1;
   if (!MayHoldFontsKey(fontName)) return 0;
   char value[PathSize];
-  GetProfileStringA("Fonts", fontName, "", value, PathSize);
+  GetProfileStringA(FontsSection, fontName, "", value, PathSize);
   return value[0] != '\0';
 }
+
+}  // namespace
 
 int DecideListLine(const char *text, int length, const char *programDirectory,
                    const char *systemDirectory, int *record) {
@@ -104,7 +106,7 @@ int DecideListLine(const char *text, int length, const char *programDirectory,
 const char *NextListLine(const char *scan, int *length) {
   for (const char *end = scan; end[0] != '\0'; end++) {
     if (end[0] == '\r' && end[1] == '\n') {
-      *length = (int)(end - scan);
+      *length = static_cast<int>(end - scan);
       return end + 2;
     }
   }
@@ -114,8 +116,7 @@ const char *NextListLine(const char *scan, int *length) {
 int ReadListFile(const char *directory, HGLOBAL *textBlock, const char **text) {
   char path[PathSize];
   int size = -1;
-  lstrcpyA(path, directory);
-  if (directory[0] != '\0' && AppendToPath(path, ListFileName)) size = GetFileLength(path);
+  if (JoinPath(path, directory, ListFileName)) size = GetFileLength(path);
   if (size <= 0 || size > LargestListFile) return ListNotFound;
 
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size + 1);
@@ -125,13 +126,13 @@ int ReadListFile(const char *directory, HGLOBAL *textBlock, const char **text) {
     GlobalFree(block);
     return ListNotFound;
   }
-  char *bytes = (char *)GlobalLock(block);
+  char *bytes = static_cast<char *>(GlobalLock(block));
   if (bytes == NULL) {
     GlobalFree(block);
     _lclose(file);
     return ListNoMemory;
   }
-  int read = _lread(file, bytes, (UINT)size) == (UINT)size;
+  int read = _lread(file, bytes, size) == static_cast<UINT>(size);
   _lclose(file);
   if (!read) {
     GlobalUnlock(block);

@@ -1,26 +1,5 @@
-// The name index: for each record and each of its two names, a key, and chains that link the
+// The name index: for each record and each of its two names a key, and chains that link the
 // records whose keys fall in the same bucket, in table order.
-//
-// The key of a name is the set of ASCII letters (either case counting as one) and digits that
-// occur in it; every other byte is left out of it. Only names whose bytes all lie below 0x80 get
-// a key. Why two names that lstrcmpiA calls equal always have the same key:
-// - Bytes below 0x80 are the same ASCII characters in every ANSI code page, double-byte ones
-//   included (a lead byte is 0x81 or above, so a name without one holds no double-byte character).
-// - What the system's comparison may ignore or treat specially (blanks, hyphens, apostrophes,
-//   control characters, any punctuation) never enters the key, so whether it is ignored does not
-//   matter.
-// - Letter case is folded the ASCII way, which joins more than a locale may (in Turkish, i and I
-//   are not a pair); joining more only keeps a record among those asked, never rules it out.
-// - Letters that a locale sorts as one unit (Czech "ch", Hungarian "cs" and its doubled form
-//   "ccs", which equals "cscs") change how often a letter counts, never which letters occur:
-//   hence a set, not a sequence.
-// - This leaves one assumption: that no locale calls two different ASCII letters or digits equal.
-//   The catalog tests check it against the system's comparison for all ASCII texts of one and two
-//   characters and for combinations of the letters that locales contract.
-// Names with a byte of 0x80 or above may equal ASCII names in ways no key can follow (the ligature
-// 0xE6 equals "ae", the soft hyphen 0xAD is ignored, 0xDF equals "ss"), so they get no key: a
-// lookup of such a name scans every record, and records with such names are asked by every
-// lookup. The lowest index among the records asked that lstrcmpiA calls equal wins, as in a scan.
 #include "catalog/name_index.h"
 
 namespace {
@@ -43,7 +22,7 @@ HGLOBAL indexedBlock;
 int indexedCount;  // records noted; -1 when out of step with the table
 
 int Bucket(unsigned key) {
-  return (int)((key * 2654435761u) >> 20) & (BucketCount - 1);
+  return static_cast<int>((key * 2654435761u) >> 20) & (BucketCount - 1);
 }
 
 void Append(int *first, int *last, int *next, int number) {
@@ -74,18 +53,38 @@ const char *NameOf(const FontItem &item, int kind) {
 
 }  // namespace
 
+// The key of a name is the set of ASCII letters (either case counting as one) and digits that
+// occur in it; every other byte is left out of it. Only names whose bytes all lie below 0x80 get
+// a key. Why two names that lstrcmpiA calls equal always have the same key:
+// - Bytes below 0x80 are the same ASCII characters in every ANSI code page, double-byte ones
+//   included (a lead byte is 0x81 or above, so a name without one holds no double-byte character).
+// - What the system's comparison may ignore or treat specially (blanks, hyphens, apostrophes,
+//   control characters, any punctuation) never enters the key, so whether it is ignored does not
+//   matter.
+// - Letter case is folded the ASCII way, which joins more than a locale may (in Turkish, i and I
+//   are not a pair); joining more only keeps a record among those asked, never rules it out.
+// - Letters that a locale sorts as one unit (Czech "ch", Hungarian "cs" and its doubled form
+//   "ccs", which equals "cscs") change how often a letter counts, never which letters occur:
+//   hence a set, not a sequence.
+// - This leaves one assumption: that no locale calls two different ASCII letters or digits equal.
+//   The catalog tests check it against the system's comparison for all ASCII texts of one and two
+//   characters and for combinations of the letters that locales contract.
+// Names with a byte of 0x80 or above may equal ASCII names in ways no key can follow (the ligature
+// 0xE6 equals "ae", the soft hyphen 0xAD is ignored, 0xDF equals "ss"), so they get no key: a
+// lookup of such a name scans every record, and records with such names are asked by every
+// lookup. The lowest index among the records asked that lstrcmpiA calls equal wins, as in a scan.
 int NameKeyOf(const char *name, unsigned *key) {
   // Bits 0 to 25 for the letters, 26 to 31 and (folded onto 0 to 3) 32 to 35 for the digits:
   // folding only makes more keys alike.
   unsigned long long letters = 0;
-  for (const unsigned char *p = (const unsigned char *)name; *p != 0; p++) {
+  for (const unsigned char *p = reinterpret_cast<const unsigned char *>(name); *p != 0; p++) {
     unsigned char c = *p;
     if (c >= 0x80) return 0;
     if (c >= 'a' && c <= 'z') letters |= 1ull << (c - 'a');
     if (c >= 'A' && c <= 'Z') letters |= 1ull << (c - 'A');
     if (c >= '0' && c <= '9') letters |= 1ull << (26 + c - '0');
   }
-  *key = (unsigned)letters ^ (unsigned)(letters >> 32);
+  *key = static_cast<unsigned>(letters) ^ static_cast<unsigned>(letters >> 32);
   return 1;
 }
 

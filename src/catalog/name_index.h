@@ -1,6 +1,5 @@
-// An index beside the candidate table that narrows which records a lookup asks lstrcmpiA about.
-// It never decides that two names are equal; it only rules records out, and only where that is
-// certain: names that lstrcmpiA calls equal always share their key (see name_index.cpp).
+// An index beside the candidate table that narrows which records a lookup asks lstrcmpiA about:
+// it only rules records out, and only where that is certain (see name_index.cpp).
 #pragma once
 
 #include <windows.h>

@@ -4,7 +4,9 @@
 
 #include <windows.h>
 
-#include "catalog/font_table.h"
+#include "catalog/directories.h"
+
+namespace {
 
 // The directory part of the fully qualified form of root followed by name, up to and including
 // its last backslash. 0 when the system cannot parse it.
@@ -13,11 +15,9 @@
 // OpenFile reports with OF_PARSE, which adds only a query of the drive's type that nothing here
 // reads. That query is a round trip to the system's services under Wine (about half a
 // millisecond, twice per line), more than any other step of a large list.
-static int ParsedDirectory(const char *root, const char *name, char *directory) {
+int ParsedDirectory(const char *root, const char *name, char *directory) {
   char candidate[PathSize];
-  if (lstrlenA(root) + lstrlenA(name) >= PathSize) return 0;
-  lstrcpyA(candidate, root);
-  lstrcatA(candidate, name);
+  if (!JoinPath(candidate, root, name)) return 0;
   char full[OFS_MAXPATHNAME];
   DWORD length = GetFullPathNameA(candidate, OFS_MAXPATHNAME, full, NULL);
   if (length == 0 || length >= OFS_MAXPATHNAME) return 0;
@@ -30,7 +30,7 @@ static int ParsedDirectory(const char *root, const char *name, char *directory) 
 
 // At most 8 characters without a dot; otherwise 1 to 8 before the first dot and at most 3
 // after it, further dots included.
-static int FollowsEightThree(const char *name) {
+int FollowsEightThree(const char *name) {
   int length = lstrlenA(name);
   int firstDot = -1;
   for (int i = 0; i < length && firstDot < 0; i++)
@@ -39,6 +39,8 @@ static int FollowsEightThree(const char *name) {
   if (firstDot == 0 || firstDot > 8) return 0;
   return length - firstDot - 1 <= 3;
 }
+
+}  // namespace
 
 int IsPlainShortName(const char *name) {
   // A colon names a drive or, on NTFS, a stream of another file ("C:X.TTF" is the stream X.TTF
@@ -50,7 +52,7 @@ int IsPlainShortName(const char *name) {
 
   char root[PathSize];
   UINT length = GetWindowsDirectoryA(root, PathSize);
-  if (length < 3 || length >= (UINT)PathSize) return 0;
+  if (length < 3 || length >= static_cast<UINT>(PathSize)) return 0;
   root[3] = '\0';
 
   char nameDirectory[PathSize];

@@ -1,7 +1,5 @@
-// Goes through the list file as the loader does, with the loader's own per-line decision, and
-// names each line's fate. A line the loader would offer but whose copy the run would refuse (a
-// file that is no font, or a file in the system directory that may not be replaced) is told as
-// "not a font file".
+// Goes through the list file with the loader's own per-line decision and names each line's fate,
+// and the run's refusal to copy a file where the loader would offer it.
 #include "check/list_check.h"
 
 #include <windows.h>
@@ -36,9 +34,11 @@ constexpr const char *FateTexts[] = {
 // The list line of each record, by record index.
 int recordLines[LinesKept];
 
-// Whether the run would refuse to copy the record's font file into the system directory.
+// Whether the run would refuse to copy the record's font file into the system directory (a file
+// that is no font, or a file there that may not be replaced): the line is then told as "not a
+// font file".
 int CopyRefused(const char *directory, const char *systemDirectory, int record) {
-  const FontItem *items = (const FontItem *)GlobalLock(FontList);
+  const FontItem *items = static_cast<const FontItem *>(GlobalLock(FontList));
   if (items == NULL) return 0;
   char name[FileNameSize];
   lstrcpyA(name, items[record].fileName);
@@ -46,9 +46,7 @@ int CopyRefused(const char *directory, const char *systemDirectory, int record) 
   CharUpperA(name);
   char source[PathSize];
   char target[PathSize];
-  lstrcpyA(source, directory);
-  lstrcpyA(target, systemDirectory);
-  if (!AppendToPath(source, name) || !AppendToPath(target, name)) return 0;
+  if (!JoinPath(source, directory, name) || !JoinPath(target, systemDirectory, name)) return 0;
   return !MayCopyFont(source, target, IsSameFile(source, target));
 }
 

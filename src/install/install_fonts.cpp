@@ -2,10 +2,11 @@
 // pump, the bar advanced after each handled font, and at the end the system told and a summary.
 #include "install/install_fonts.h"
 
+#include "catalog/directories.h"
 #include "catalog/font_table.h"
+#include "catalog/shared_texts.h"
 #include "install/install_font_item.h"
 #include "install/run_host.h"
-#include "shell/globals.h"
 
 namespace {
 
@@ -36,9 +37,9 @@ int ProgressPercent(const RunProgress &progress) {
 
 // Tells the user how many fonts are now available, and every top-level window that the font
 // table and WIN.INI changed when there is something new.
-void ShowSummary(HWND dialog, int newFonts) {
+void ShowSummary(HWND hDlg, int newFonts) {
   if (newFonts == 0) {
-    MessageBoxA(dialog, "No new fonts were installed.", AppCaption, MB_ICONINFORMATION);
+    MessageBoxA(hDlg, "No new fonts were installed.", AppCaption, MB_ICONINFORMATION);
     return;
   }
   // Sent, not posted: Windows refuses to post WM_WININICHANGE, whose lParam points to text
@@ -46,20 +47,20 @@ void ShowSummary(HWND dialog, int newFonts) {
   // A window that does not answer is not waited for.
   SendMessageTimeoutA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0, SMTO_ABORTIFHUNG, BroadcastTimeout,
                       NULL);
-  SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>("Fonts"),
+  SendMessageTimeoutA(HWND_BROADCAST, WM_WININICHANGE, 0, reinterpret_cast<LPARAM>(FontsSection),
                       SMTO_ABORTIFHUNG, BroadcastTimeout, NULL);
   CHAR message[PathSize];
   wsprintfA(message,
             newFonts == 1 ? "%d new TrueType font is now available."
                           : "%d new TrueType fonts are now available.",
             newFonts);
-  MessageBoxA(dialog, message, AppCaption, MB_ICONINFORMATION);
+  MessageBoxA(hDlg, message, AppCaption, MB_ICONINFORMATION);
 }
 
 }  // namespace
 
-void InstallFonts(HWND dialog) {
-  CaptureStatBar(dialog);
+void InstallFonts(HWND hDlg) {
+  CaptureStatBar(hDlg);
 
   RunProgress progress = {0, 0, 0, 0};
   int newFonts = 0;
@@ -74,15 +75,15 @@ void InstallFonts(HWND dialog) {
 
   for (int i = 0; i < count; i++) {
     if (!items[i].selected) continue;
-    if (!PumpMessages(dialog)) break;
+    if (!PumpMessages(hDlg)) break;
     int added = 0;
-    if (!InstallFontItem(dialog, &items[i], &added)) break;
+    if (!InstallFontItem(hDlg, &items[i], &added)) break;
     newFonts += added;
     progress.doneBytes += items[i].fileSize;
     progress.handledFonts++;
-    UpdateStatBar(dialog, ProgressPercent(progress));
+    UpdateStatBar(hDlg, ProgressPercent(progress));
   }
 
   if (items != NULL) GlobalUnlock(FontList);
-  ShowSummary(dialog, newFonts);
+  ShowSummary(hDlg, newFonts);
 }

@@ -3,5 +3,5 @@
 
 #include <windows.h>
 
-// Runs inside the progress dialog, which is the owner of every message box the run shows.
-void InstallFonts(HWND dialog);
+// Runs inside the progress dialog hDlg, which is the owner of every message box the run shows.
+void InstallFonts(HWND hDlg);

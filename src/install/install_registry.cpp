@@ -12,29 +12,12 @@ namespace {
 constexpr char FontsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
 constexpr char ValueSuffix[] = " (TrueType)";
 
-// The font file's path for every process. A 32-bit program on 64-bit Windows sees another folder
-// as its system directory than 64-bit processes do; the folder it really sees is the one
-// GetSystemWow64DirectoryA names (which answers in 64-bit processes too, hence the test first).
-void FontFilePath(const char *upperFile, const char *targetPath, char *path) {
-  BOOL wow64 = FALSE;
-  if (IsWow64Process(GetCurrentProcess(), &wow64) && wow64) {
-    UINT length = GetSystemWow64DirectoryA(path, PathSize);
-    if (length > 0 && length < (UINT)PathSize - 1) {
-      if (path[length - 1] != '\\') lstrcatA(path, "\\");
-      if (AppendToPath(path, upperFile)) return;
-    }
-  }
-  lstrcpyA(path, targetPath);
-}
-
 }  // namespace
 
-void RecordFontForRestart(const char *fontName, const char *upperFile, const char *targetPath) {
+void RecordFontForRestart(const char *fontName, const char *fontPath) {
   char name[FontNameSize + sizeof ValueSuffix];
   lstrcpyA(name, fontName);
   lstrcatA(name, ValueSuffix);
-  char path[PathSize];
-  FontFilePath(upperFile, targetPath, path);
 
   // The 64-bit view, where there is one: that is the list the system reads.
   HKEY key;
@@ -45,11 +28,13 @@ void RecordFontForRestart(const char *fontName, const char *upperFile, const cha
   char existing[PathSize + 1];
   DWORD type = 0;
   DWORD size = sizeof existing - 1;
-  LONG found = RegQueryValueExA(key, name, NULL, &type, (BYTE *)existing, &size);
+  LONG found = RegQueryValueExA(key, name, NULL, &type, reinterpret_cast<BYTE *>(existing), &size);
   existing[found == ERROR_SUCCESS && size < sizeof existing ? size : 0] = '\0';
   int owned = found == ERROR_FILE_NOT_FOUND ||
               (found == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ) &&
-               lstrcmpiA(existing, path) == 0);
-  if (owned) RegSetValueExA(key, name, 0, REG_SZ, (const BYTE *)path, (DWORD)lstrlenA(path) + 1);
+               lstrcmpiA(existing, fontPath) == 0);
+  if (owned)
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(fontPath),
+                   lstrlenA(fontPath) + 1);
   RegCloseKey(key);
 }

@@ -2,8 +2,8 @@
 // outlives the session: WIN.INI's Fonts section and AddFontResourceA do not.
 #pragma once
 
-// Writes the value "<fontName> (TrueType)" = the font file's full path under
+// Writes the value "<fontName> (TrueType)" = fontPath under
 // HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts, unless a value of that name already
-// names another file. upperFile is the font file's name in the system directory, targetPath its
-// path as this program reaches it. A failure changes nothing and is not reported.
-void RecordFontForRestart(const char *fontName, const char *upperFile, const char *targetPath);
+// names another file. fontPath is the font file's path as every process reaches it. A failure
+// changes nothing and is not reported.
+void RecordFontForRestart(const char *fontName, const char *fontPath);

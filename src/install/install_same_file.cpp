@@ -1,6 +1,4 @@
-// Compares two files by identity rather than by name: a program lying in the system directory
-// may see that directory under two names (a 32-bit program on 64-bit Windows is reported in
-// SysWOW64 while GetSystemDirectoryA says System32), and copying a file onto itself empties it.
+// Compares two files by identity rather than by name, since copying a file onto itself empties it.
 #include "install/install_same_file.h"
 
 #include <windows.h>
@@ -21,6 +19,8 @@ int GetFileIdentity(const char *path, BY_HANDLE_FILE_INFORMATION *information) {
 
 }  // namespace
 
+// A program lying in the system directory may see that directory under two names (a 32-bit
+// program on 64-bit Windows is reported in SysWOW64 while GetSystemDirectoryA says System32).
 int IsSameFile(const char *first, const char *second) {
   BY_HANDLE_FILE_INFORMATION one;
   BY_HANDLE_FILE_INFORMATION other;

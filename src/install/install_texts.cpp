@@ -5,18 +5,6 @@
 #include "catalog/directories.h"
 #include "catalog/resource_name.h"
 
-namespace {
-
-// directory + name into path; path is left empty when either part is missing or it does not fit.
-void JoinPath(char *path, const char *directory, int haveDirectory, const char *name) {
-  path[0] = '\0';
-  if (!haveDirectory || name[0] == '\0') return;
-  lstrcpyA(path, directory);
-  if (!AppendToPath(path, name)) path[0] = '\0';
-}
-
-}  // namespace
-
 void BuildFontNames(const FontItem *item, FontTexts *texts) {
   lstrcpynA(texts->fontName, item->fontName, FontNameSize);
   lstrcpynA(texts->upperFile, item->fileName, FileNameSize);
@@ -27,11 +15,19 @@ void BuildFontNames(const FontItem *item, FontTexts *texts) {
 }
 
 void BuildFontPaths(FontTexts *texts) {
+  // A directory that cannot be had is empty, and then so is every path composed in it.
   CHAR directory[PathSize];
-  int haveDirectory = GetProgramDirectory(directory);
-  JoinPath(texts->sourcePath, directory, haveDirectory, texts->upperFile);
+  GetProgramDirectory(directory);
+  JoinPath(texts->sourcePath, directory, texts->upperFile);
 
-  haveDirectory = GetSystemDirectoryPath(directory);
-  JoinPath(texts->targetPath, directory, haveDirectory, texts->upperFile);
-  JoinPath(texts->resourcePath, directory, haveDirectory, texts->resourceName);
+  GetSystemDirectoryPath(directory);
+  JoinPath(texts->targetPath, directory, texts->upperFile);
+  JoinPath(texts->resourcePath, directory, texts->resourceName);
+  GetSharedSystemPath(texts->sharedTargetPath, texts->upperFile);
+  GetSharedSystemPath(texts->sharedResourcePath, texts->resourceName);
+  // A resource name that could not be composed gives no path either, not the directory itself.
+  if (texts->resourceName[0] == '\0') {
+    texts->resourcePath[0] = '\0';
+    texts->sharedResourcePath[0] = '\0';
+  }
 }

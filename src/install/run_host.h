@@ -11,8 +11,8 @@ constexpr int RunFontLine = IDC_STATFONT;
 constexpr int RunFileLine = IDC_STATFILE;
 
 // Dispatches the thread's messages for 500 ms; 0 when the run is to stop.
-int PumpMessages(HWND dialog);
+int PumpMessages(HWND hDlg);
 // Records the bar's full rectangle; called once at the start of a run.
-void CaptureStatBar(HWND dialog);
+void CaptureStatBar(HWND hDlg);
 // Shows percent (0..100) of the bar's full width.
-void UpdateStatBar(HWND dialog, int percent);
+void UpdateStatBar(HWND hDlg, int percent);

@@ -17,13 +17,13 @@ int KeepOnScreen(int position, int size, int marginMetric, int screenMetric) {
 
 }  // namespace
 
-void PlaceStatDialog(HWND dialog) {
+void PlaceStatDialog(HWND hDlg) {
   RECT window = {0, 0, 0, 0};
-  GetWindowRect(dialog, &window);
+  GetWindowRect(hDlg, &window);
   int width = window.right - window.left;
   int height = window.bottom - window.top;
 
-  HWND owner = GetParent(dialog);
+  HWND owner = GetParent(hDlg);
   RECT client = {0, 0, 0, 0};
   GetClientRect(owner, &client);
   POINT topLeft = {client.left, client.top};
@@ -36,6 +36,6 @@ void PlaceStatDialog(HWND dialog) {
   int y = topLeft.y + (bottomRight.y - topLeft.y - height) / 2;
   x = KeepOnScreen(x, width, SM_CXVSCROLL, SM_CXSCREEN);
   y = KeepOnScreen(y, height, SM_CYHSCROLL, SM_CYSCREEN);
-  MoveWindow(dialog, x, y, width, height, TRUE);
-  ShowWindow(GetDlgItem(dialog, IDC_PROGRESS), SW_HIDE);
+  MoveWindow(hDlg, x, y, width, height, TRUE);
+  ShowWindow(GetDlgItem(hDlg, IDC_PROGRESS), SW_HIDE);
 }

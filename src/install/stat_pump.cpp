@@ -3,15 +3,11 @@
 #include "install/run_host.h"
 #include "install/stat_dialog.h"
 
-#include "shell/globals.h"
-
 namespace {
 
 constexpr DWORD PumpMilliseconds = 500;
 
 }  // namespace
-
-int StatStopped;
 
 int PumpMessages(HWND) {
   // A stop that came while the run was busy (inside a message box's loop, say) ends it here.

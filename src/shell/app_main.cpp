@@ -4,13 +4,16 @@
 
 #include "catalog/font_table.h"
 #include "catalog/list_loader.h"
+#include "catalog/shared_texts.h"
 #include "shell/font_wind.h"
 #include "shell/globals.h"
+
+namespace {
 
 // A copy that is already running gets the user's attention instead of a second copy: its owner
 // window and then its most recently active pop-up (the selection or the progress dialog) are
 // raised. Returns 1 when a running copy was found.
-static int HandOverToRunningCopy() {
+int HandOverToRunningCopy() {
   HWND running = FindWindowA(OwnerClassName, AppCaption);
   if (!running) return 0;
   HWND popup = GetLastActivePopup(running);
@@ -19,7 +22,7 @@ static int HandOverToRunningCopy() {
   return 1;
 }
 
-static int RegisterOwnerClass(HINSTANCE instance) {
+int RegisterOwnerClass(HINSTANCE instance) {
   WNDCLASSA windowClass;
   windowClass.style = 0;
   windowClass.lpfnWndProc = FontWindProc;
@@ -28,7 +31,7 @@ static int RegisterOwnerClass(HINSTANCE instance) {
   windowClass.hInstance = instance;
   windowClass.hIcon = LoadIconA(hInst, "Quillbox");
   windowClass.hCursor = LoadCursorA(NULL, IDC_ARROW);
-  windowClass.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   windowClass.lpszMenuName = NULL;
   windowClass.lpszClassName = OwnerClassName;
   return RegisterClassA(&windowClass) != 0;
@@ -36,22 +39,24 @@ static int RegisterOwnerClass(HINSTANCE instance) {
 
 // The owner window: an unowned pop-up of size zero with a system menu and a minimise box but no
 // visible part. Its WM_CREATE parks it below the screen and asks for the selection dialog.
-static HWND CreateOwnerWindow(HINSTANCE instance) {
+HWND CreateOwnerWindow(HINSTANCE instance) {
   return CreateWindowExA(0, OwnerClassName, AppCaption, WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 0,
                          0, CW_USEDEFAULT, CW_USEDEFAULT, NULL, NULL, instance, NULL);
 }
 
 // Runs until WM_QUIT and returns its code. The selection dialog sees every message first, which
 // gives it Tab, Enter and Escape.
-static int RunMessageLoop() {
+int RunMessageLoop() {
   MSG message;
   while (GetMessageA(&message, NULL, 0, 0)) {
     if (hFontDial && IsDialogMessageA(hFontDial, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
-  return (int)message.wParam;
+  return static_cast<int>(message.wParam);
 }
+
+}  // namespace
 
 int RunProgram(HINSTANCE instance, LPCSTR commandLine, int showCommand) {
   if (HandOverToRunningCopy()) return 0;
@@ -70,6 +75,6 @@ int RunProgram(HINSTANCE instance, LPCSTR commandLine, int showCommand) {
   } else {
     MessageBoxA(NULL, NoMemoryText, AppCaption, MB_OK | MB_ICONHAND);
   }
-  if (FontCount > 0) GlobalFree(FontList);
+  ReleaseFontList();
   return exitCode;
 }

@@ -1,22 +1,26 @@
-// The selection dialog's procedure: the user's commands in FontDial, from the selection in the
-// font list to Install, which runs the whole installation nested inside the command.
-// The dialog never destroys or minimises itself; it asks its owner window to do both.
+// The selection dialog's procedure: the user's commands, up to Install, which runs the whole
+// installation nested inside the command. Closing and minimising are left to the owner window.
 #include "shell/font_dial.h"
 
 #include "catalog/font_table.h"
+#include "install/run_options.h"
 #include "install/stat_dialog.h"
 #include "resource.h"
 #include "shell/globals.h"
 
+namespace {
+
 // Copies the list box selection into the candidate table. A list position is not a table
 // position (the list box sorts), so each item is matched to its record by its font name.
 // Records that no item matches keep their flag.
-static void StoreSelection(HWND hDlg, int itemCount) {
-  FontItem *items = (FontItem *)GlobalLock(FontList);
+void StoreSelection(HWND hDlg, int itemCount) {
+  FontItem *items = static_cast<FontItem *>(GlobalLock(FontList));
   if (!items) return;
   for (int i = 0; i < itemCount; i++) {
     char name[FontNameSize];
-    if (SendDlgItemMessageA(hDlg, IDC_FONTLIST, LB_GETTEXT, i, (LPARAM)name) == LB_ERR) continue;
+    if (SendDlgItemMessageA(hDlg, IDC_FONTLIST, LB_GETTEXT, i, reinterpret_cast<LPARAM>(name)) ==
+        LB_ERR)
+      continue;
     int record = FindByFontName(name);
     if (record >= FontCount) continue;
     // LB_GETSEL answers LB_ERR (-1) on failure, which counts as not selected.
@@ -26,8 +30,8 @@ static void StoreSelection(HWND hDlg, int itemCount) {
 }
 
 // Install: the run is sent, not posted, so that it has ended before the close is posted.
-static void InstallSelected(HWND hDlg) {
-  int itemCount = (int)SendDlgItemMessageA(hDlg, IDC_FONTLIST, LB_GETCOUNT, 0, 0);
+void InstallSelected(HWND hDlg) {
+  int itemCount = static_cast<int>(SendDlgItemMessageA(hDlg, IDC_FONTLIST, LB_GETCOUNT, 0, 0));
   if (itemCount > 0) {
     StoreSelection(hDlg, itemCount);
     SendMessageA(hDlg, WM_RUNINSTALL, 0, 0);
@@ -35,13 +39,13 @@ static void InstallSelected(HWND hDlg) {
   PostMessageA(hDlg, WM_CLOSE, 0, 0);
 }
 
-static void SelectAll(HWND hDlg, BOOL select) {
-  int itemCount = (int)SendDlgItemMessageA(hDlg, IDC_FONTLIST, LB_GETCOUNT, 0, 0);
+void SelectAll(HWND hDlg, BOOL select) {
+  int itemCount = static_cast<int>(SendDlgItemMessageA(hDlg, IDC_FONTLIST, LB_GETCOUNT, 0, 0));
   SendDlgItemMessageA(hDlg, IDC_FONTLIST, LB_SELITEMRANGE, select, MAKELPARAM(0, itemCount - 1));
   UpdateSelectionInfo(hDlg, 0);
 }
 
-static void OnCommand(HWND hDlg, int id, int code) {
+void OnCommand(HWND hDlg, int id, int code) {
   switch (id) {
     case IDOK:
       InstallSelected(hDlg);
@@ -64,11 +68,22 @@ static void OnCommand(HWND hDlg, int id, int code) {
   }
 }
 
+// Hands the run its options and opens the progress dialog, which runs the installation.
+void OpenStatDialog(HWND hDlg) {
+  runOptions.instance = hInst;
+  runOptions.owner = hDlg;
+  runOptions.deleteOriginals = DeleteOriginals;
+  RunStatDialog();
+}
+
+}  // namespace
+
 INT_PTR CALLBACK FontDialProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
       UpdateSelectionInfo(hDlg, 1);
-      SendMessageA(hDlg, WM_NEXTDLGCTL, (WPARAM)GetDlgItem(hDlg, IDC_SELECTALL), TRUE);
+      SendMessageA(hDlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hDlg, IDC_SELECTALL)),
+                   TRUE);
       return FALSE;  // the focus is set already
     case WM_CLOSE:
       PostMessageA(GetParent(hDlg), WM_CLOSE, 0, 0);
@@ -81,7 +96,7 @@ INT_PTR CALLBACK FontDialProc(HWND hDlg, UINT message, WPARAM wParam, LPARAM) {
       OnCommand(hDlg, LOWORD(wParam), HIWORD(wParam));
       return TRUE;
     case WM_RUNINSTALL:
-      RunStatDialog(hDlg);
+      OpenStatDialog(hDlg);
       return TRUE;
   }
   return FALSE;

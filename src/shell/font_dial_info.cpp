@@ -3,14 +3,17 @@
 #include "shell/font_dial.h"
 
 #include "catalog/font_table.h"
+#include "catalog/shared_texts.h"
 #include "resource.h"
 #include "shell/globals.h"
+
+namespace {
 
 constexpr int LabelSize = 80;
 
 // Centres the dialog on the primary screen. The template places it relative to the owner
 // window, which lies below the screen, so this move alone decides where the user sees it.
-static void CentreOnScreen(HWND hDlg) {
+void CentreOnScreen(HWND hDlg) {
   RECT rect;
   GetWindowRect(hDlg, &rect);
   int width = rect.right - rect.left;
@@ -23,17 +26,19 @@ static void CentreOnScreen(HWND hDlg) {
 // Adds every candidate's font name in table order; the list box sorts them itself. Its drawing
 // is off meanwhile: the dialog is still hidden here, but a visible list box that redraws after
 // every item takes over a minute for 7,500 under Wine. The dialog is drawn whole when shown.
-static void FillFontList(HWND hDlg) {
+void FillFontList(HWND hDlg) {
   if (FontCount <= 0) return;
-  FontItem *items = (FontItem *)GlobalLock(FontList);
+  FontItem *items = static_cast<FontItem *>(GlobalLock(FontList));
   if (!items) return;
   HWND list = GetDlgItem(hDlg, IDC_FONTLIST);
   SendMessageA(list, WM_SETREDRAW, FALSE, 0);
   for (int i = 0; i < FontCount; i++)
-    SendMessageA(list, LB_ADDSTRING, 0, (LPARAM)items[i].fontName);
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(items[i].fontName));
   SendMessageA(list, WM_SETREDRAW, TRUE, 0);
   GlobalUnlock(FontList);
 }
+
+}  // namespace
 
 void UpdateSelectionInfo(HWND hDlg, int first) {
   if (first) {
@@ -44,7 +49,8 @@ void UpdateSelectionInfo(HWND hDlg, int first) {
     ShowWindow(GetDlgItem(hDlg, IDC_DELETE), ShowDeleteOption ? SW_SHOW : SW_HIDE);
   }
 
-  int selectedCount = (int)SendDlgItemMessageA(hDlg, IDC_FONTLIST, LB_GETSELCOUNT, 0, 0);
+  int selectedCount =
+      static_cast<int>(SendDlgItemMessageA(hDlg, IDC_FONTLIST, LB_GETSELCOUNT, 0, 0));
   char label[LabelSize];
   // A failed count (LB_ERR) reads as no selection, so Install stays disabled.
   if (selectedCount <= 0)

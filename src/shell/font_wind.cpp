@@ -1,15 +1,17 @@
-// The owner window's procedure: it parks itself below the screen, opens the selection dialog,
-// turns minimise and restore into hiding and showing that dialog, refuses to close while another
-// pop-up of the program is in front, and ends the program when it is destroyed.
+// The owner window's procedure: parked below the screen, it opens the selection dialog, hides and
+// shows it on minimise and restore, and ends the program when it is destroyed.
 #include "shell/font_wind.h"
 
+#include "catalog/shared_texts.h"
 #include "shell/font_dial.h"
 #include "shell/globals.h"
+
+namespace {
 
 // Closes the program: the selection dialog first, then the owner window, whose WM_DESTROY posts
 // the quit message. Refused with a beep while the progress dialog or a message box is the most
 // recently active pop-up, so that the owner is never destroyed under a running installation.
-static void CloseOwnerWindow(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+void CloseOwnerWindow(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   HWND popup = GetLastActivePopup(hwnd);
   if (popup != hwnd && popup != hFontDial) {
     MessageBeep(0);
@@ -26,12 +28,12 @@ static void CloseOwnerWindow(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 // Keeps the window below the screen: a new position above the bottom edge keeps the old one,
 // while the rest of the change (size, z-order, showing) goes through. A minimised window is left
 // to the platform, which moves it to and from its minimised place.
-static void KeepBelowScreen(HWND hwnd, WINDOWPOS *change) {
+void KeepBelowScreen(HWND hwnd, WINDOWPOS *change) {
   if (!IsIconic(hwnd) && change->y < GetSystemMetrics(SM_CYSCREEN)) change->flags |= SWP_NOMOVE;
 }
 
 // Restore shows the hidden dialog again, or has it created if the program started minimised.
-static void RestoreOwnerWindow(HWND hwnd) {
+void RestoreOwnerWindow(HWND hwnd) {
   ShowWindow(hwnd, SW_SHOWNORMAL);
   if (hFontDial) {
     ShowWindow(hFontDial, SW_SHOW);
@@ -41,7 +43,7 @@ static void RestoreOwnerWindow(HWND hwnd) {
   }
 }
 
-static LRESULT OnSysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+LRESULT OnSysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
   switch (wParam & 0xFFF0) {
     case SC_MINIMIZE:
       if (hFontDial) ShowWindow(hFontDial, SW_HIDE);
@@ -58,7 +60,7 @@ static LRESULT OnSysCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) {
 
 // Creates and shows the selection dialog; while minimised it waits for the next restore. A
 // dialog that already exists is kept: there is one selection dialog per run.
-static void OpenFontDial(HWND hwnd) {
+void OpenFontDial(HWND hwnd) {
   if (IsIconic(hwnd) || hFontDial) return;
   hFontDial = CreateDialogParamA(hInst, "FontDial", hwnd, FontDialProc, 0);
   if (hFontDial) {
@@ -69,6 +71,8 @@ static void OpenFontDial(HWND hwnd) {
     PostMessageA(hwnd, WM_CLOSE, 0, 0);
   }
 }
+
+}  // namespace
 
 LRESULT CALLBACK FontWindProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -83,7 +87,7 @@ LRESULT CALLBACK FontWindProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
       CloseOwnerWindow(hwnd, wParam, lParam);
       return 0;
     case WM_WINDOWPOSCHANGING:
-      KeepBelowScreen(hwnd, (WINDOWPOS *)lParam);
+      KeepBelowScreen(hwnd, reinterpret_cast<WINDOWPOS *>(lParam));
       break;
     case WM_SYSCOMMAND:
       return OnSysCommand(hwnd, wParam, lParam);

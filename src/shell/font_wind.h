@@ -4,8 +4,9 @@
 #include <windows.h>
 
 constexpr const char *OwnerClassName = "FontWind";
-// The message of every failure to create one of the program's windows.
-constexpr const char *NoMemoryText = "Available memory is not enough.";
+// Posted by the owner window to itself, with wParam 0 and lParam 0: create and show the
+// selection dialog.
+constexpr UINT WM_OPENFONTDIAL = WM_USER + 200;
 
 // C linkage: the executable exports the procedure under this plain name.
 extern "C" LRESULT CALLBACK FontWindProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,3 +1,4 @@
+// The shell's own state, declared in globals.h.
 #include "shell/globals.h"
 
 HINSTANCE hInst;
