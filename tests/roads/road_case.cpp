@@ -9,7 +9,7 @@
 #include "install/stat_dialog.h"
 #include "resource.h"
 #include "roads/road_oracle.h"
-#include "shell/globals.h"
+#include "install/run_options.h"
 
 namespace {
 
@@ -177,10 +177,9 @@ std::string RunRoad(const Road &road, int *faultsFired, std::vector<std::string>
   LayOut(road, oracle.lines, box);
 
   shim::Reset();
-  hInst = GetModuleHandleA(NULL);
   FontList = NULL;
   FontCount = 0;
-  DeleteOriginals = (road.machine & 0x01) ? 1 : 0;
+  runOptions = {GetModuleHandleA(NULL), NULL, (road.machine & 0x01) ? 1 : 0};
   for (int answer : road.answers) shim::Answer(answer);
   oracle.Before();
   if (road.faultKind >= 0) shim::Fail(road.faultKind, road.faultNth, road.faultFromThenOn);
