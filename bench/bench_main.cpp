@@ -11,7 +11,6 @@
 #include "bench.h"
 #include "catalog/font_table.h"
 #include "catalog/list_loader.h"
-#include "shell/globals.h"
 
 namespace {
 
@@ -73,7 +72,6 @@ Floor TimeFloor(const std::vector<std::string> (&paths)[3]) {
 int LoaderCommand(int count, int repeats) {
   std::vector<BenchLine> lines;
   if (!LayOutList(count, &lines)) return 1;
-  hInst = GetModuleHandleA(NULL);
   char system[MAX_PATH];
   GetSystemDirectoryA(system, sizeof system);
   std::vector<std::string> paths[3];
