@@ -47,7 +47,8 @@ int CopyRefused(const char *directory, const char *systemDirectory, int record) 
   char source[PathSize];
   char target[PathSize];
   if (!JoinPath(source, directory, name) || !JoinPath(target, systemDirectory, name)) return 0;
-  return !MayCopyFont(source, target, IsSameFile(source, target));
+  int sameFile = IsSameFile(source, target);
+  return sameFile < 0 || !MayCopyFont(source, target, sameFile);
 }
 
 }  // namespace

@@ -77,6 +77,7 @@ int RunChecks(const FontTexts *texts, char *message, int *added, int *sameFile) 
   // such a file onto itself would empty it, so the copy is left out. Either way only a whole font
   // goes on, and only over a font, an empty file or itself.
   *sameFile = IsSameFile(texts->sourcePath, texts->targetPath);
+  if (*sameFile < 0) return 4;
   if (!MayCopyFont(texts->sourcePath, texts->targetPath, *sameFile)) return 4;
   // A copy made where no file was before goes again when a later step fails; one that replaced an
   // older font stays, whole, and the next attempt replaces it.

@@ -21,10 +21,14 @@ int GetFileIdentity(const char *path, BY_HANDLE_FILE_INFORMATION *information) {
 
 // A program lying in the system directory may see that directory under two names (a 32-bit
 // program on 64-bit Windows is reported in SysWOW64 while GetSystemDirectoryA says System32).
+// A file that is there but cannot be asked leaves the answer open: taken for another file, the
+// only copy of an installed font would be copied onto itself and deleted as its own original.
 int IsSameFile(const char *first, const char *second) {
   BY_HANDLE_FILE_INFORMATION one;
   BY_HANDLE_FILE_INFORMATION other;
-  if (!GetFileIdentity(first, &one) || !GetFileIdentity(second, &other)) return 0;
+  if (!GetFileIdentity(first, &one)) return -1;
+  if (!GetFileIdentity(second, &other))
+    return GetFileAttributesA(second) == INVALID_FILE_ATTRIBUTES ? 0 : -1;
   return one.dwVolumeSerialNumber == other.dwVolumeSerialNumber &&
                  one.nFileIndexHigh == other.nFileIndexHigh &&
                  one.nFileIndexLow == other.nFileIndexLow

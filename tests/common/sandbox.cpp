@@ -123,14 +123,11 @@ std::string Sandbox::Key(const std::string &key) const {
 }
 
 std::string Sandbox::Font(int which) {
-  static const char *const fonts[] = {"LiberationMono-Bold", "LiberationMono-Regular",
-                                      "LiberationSansNarrow-Bold", "LiberationSans-Regular",
-                                      "LiberationSans-Bold"};
+  static const char *const fonts[] = {"webdings", "marlett", "wingding", "symbol", "small_fonts"};
   static std::string bytes[5];
   int at = ((which % 5) + 5) % 5;
   if (bytes[at].empty()) {
-    bytes[at] = ReadBytes(std::string("Z:\\usr\\share\\fonts\\truetype\\liberation\\") + fonts[at] +
-                          ".ttf");
+    bytes[at] = ReadBytes(std::string("Z:\\usr\\share\\wine\\fonts\\") + fonts[at] + ".ttf");
     if (bytes[at].empty()) std::abort();
   }
   return bytes[at];

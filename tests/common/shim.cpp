@@ -39,7 +39,7 @@ struct State {
   std::multimap<DWORD, std::function<void()>> due;
   std::set<HANDLE> handles;
   std::set<HGLOBAL> blocks;
-  std::vector<std::string> fonts;
+  std::vector<std::pair<std::string, int>> fonts;
   std::vector<UINT> broadcasts;
 };
 State state;
@@ -186,12 +186,14 @@ BOOL WINAPI W_CreateScalableFontResourceA(DWORD hidden, LPCSTR resource, LPCSTR 
 int WINAPI W_AddFontResourceA(LPCSTR resource) {
   if (Faulted(AddResource, ERROR_ACCESS_DENIED)) return 0;
   int added = REAL(AddFontResourceA)(resource);
-  if (added > 0) state.fonts.push_back(resource);
+  if (added > 0) state.fonts.emplace_back(resource, added);
   return added;
 }
 BOOL WINAPI W_RemoveFontResourceA(LPCSTR resource) {
   // Wine answers FALSE even for a resource it added: the call itself is what is recorded.
-  auto same = [&](const std::string &path) { return lstrcmpiA(path.c_str(), resource) == 0; };
+  auto same = [&](const std::pair<std::string, int> &font) {
+    return lstrcmpiA(font.first.c_str(), resource) == 0;
+  };
   auto found = std::find_if(state.fonts.begin(), state.fonts.end(), same);
   if (found != state.fonts.end()) state.fonts.erase(found);
   return REAL(RemoveFontResourceA)(resource);
@@ -300,7 +302,7 @@ DWORD Now() { return state.now; }
 void At(DWORD when, std::function<void()> action) { state.due.emplace(when, std::move(action)); }
 int OpenHandles() { return static_cast<int>(state.handles.size()); }
 int LiveBlocks() { return static_cast<int>(state.blocks.size()); }
-std::vector<std::string> FontResources() { return state.fonts; }
+std::vector<std::pair<std::string, int>> FontResources() { return state.fonts; }
 std::vector<UINT> Broadcasts() { return state.broadcasts; }
 // clang-format on
 

@@ -71,8 +71,9 @@ void SetPaths(const std::string &programFile, const std::string &systemDirectory
 // locks not released.
 int OpenHandles();
 int LiveBlocks();
-// Font resources added and not removed (paths as given), and broadcasts sent, in order.
-std::vector<std::string> FontResources();
+// Font resources added and not removed (paths as given, and the fonts each added), and
+// broadcasts sent, in order.
+std::vector<std::pair<std::string, int>> FontResources();
 std::vector<UINT> Broadcasts();
 
 }  // namespace shim
