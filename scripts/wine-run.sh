@@ -27,11 +27,25 @@ scratch_win="C:\\qbtest\\$name-$$"
 scratch="$WINEPREFIX/drive_c/qbtest/$name-$$"
 mkdir -p "$scratch"
 cp "$exe" "$scratch/"
+# Wine's heap checking: blocks get a checked tail (GlobalFlag 0x30, tail and free checking, for
+# this program's image name), so that HeapValidate and every later look at a damaged block report
+# it ("err:heap"), and such a report fails the run.
+marker="$WINEPREFIX/.qb-heap-check-$name"
+if [ ! -f "$marker" ]; then
+  $loader reg add "HKLM\\Software\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\$name.exe" \
+    /v GlobalFlag /t REG_DWORD /d 0x30 /f >/dev/null 2>&1 && touch "$marker"
+fi
+heap_log="$scratch.heap"
 set +e
-$loader "$scratch_win\\$(basename "$exe")" "$@"
+WINEDEBUG=-all,err+heap $loader "$scratch_win\\$(basename "$exe")" "$@" 2>"$heap_log"
 status=$?
+cat "$heap_log" >&2
 set -e
-rm -rf "$scratch"
+if grep -q "err:heap" "$heap_log"; then
+  echo "Wine's heap checking reported a damaged block (see above)." >&2
+  [ $status = 0 ] && status=1
+fi
+rm -rf "$scratch" "$heap_log"
 if [ $own_server = 1 ]; then wineserver -k 2>/dev/null || true; fi
 if [ $own_xvfb = 1 ]; then qb_stop_xvfb; fi
 exit $status

@@ -71,6 +71,8 @@ void SetPaths(const std::string &programFile, const std::string &systemDirectory
 // locks not released.
 int OpenHandles();
 int LiveBlocks();
+// Blocks that failed Wine's heap validation when they were moved or freed.
+int DamagedBlocks();
 // Font resources added and not removed (paths as given, and the fonts each added), and
 // broadcasts sent, in order.
 std::vector<std::pair<std::string, int>> FontResources();

@@ -346,4 +346,5 @@ void RoadOracle::CheckRun() {
 
 void RoadOracle::CheckReleased() {
   if (shim::LiveBlocks() != 0) Fail("a memory block outlives the table");
+  if (shim::DamagedBlocks() != 0) Fail("a memory block was written past its end");
 }
