@@ -268,7 +268,7 @@ const Entry entries[] = {
 // clang-format off
 const char *KindName(int kind) {
   static const char *const names[] = {"allocation", "open", "create", "read", "write", "close",
-      "delete", "move", "profile read", "profile write", "resource creation", "resource addition",
+      "delete", "profile write", "profile read", "resource creation", "resource addition", "move",
       "registry"};
   return kind >= 0 && kind < KindCount ? names[kind] : "none";
 }

@@ -12,7 +12,7 @@
 
 namespace shim {
 
-// The kinds of call a fault can hit.
+// The kinds of call a fault can hit (a road's fault byte counts them in this order, from 1).
 enum Kind {
   Allocation,      // GlobalAlloc, GlobalReAlloc
   Open,            // _lopen, CreateFileA, FindFirstFileA
@@ -21,11 +21,11 @@ enum Kind {
   Write,           // _lwrite
   Close,           // _lclose
   Delete,          // OpenFile with OF_DELETE, DeleteFileA
-  Move,            // MoveFileExA
-  ProfileRead,     // GetProfileStringA
   ProfileWrite,    // WriteProfileStringA
+  ProfileRead,     // GetProfileStringA
   CreateResource,  // CreateScalableFontResourceA
   AddResource,     // AddFontResourceA
+  Move,            // MoveFileExA
   Registry,        // RegOpenKeyExA, RegSetValueExA
   KindCount
 };

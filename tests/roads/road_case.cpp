@@ -13,31 +13,13 @@
 
 namespace {
 
-// The fault kinds of byte 2, in their order.
-constexpr int FaultKinds[] = {-1,
-                              shim::Allocation,
-                              shim::Open,
-                              shim::Create,
-                              shim::Read,
-                              shim::Write,
-                              shim::Close,
-                              shim::Delete,
-                              shim::ProfileWrite,
-                              shim::ProfileRead,
-                              shim::CreateResource,
-                              shim::AddResource};
-
 // Whether name can be laid into directory as a file of exactly that name.
+// The parse keeps the characters no file name may hold, and turns a device's name (CON.TTF) into
+// the device's path, and "AB." into AB.
 bool CanCreate(const std::string &directory, const std::string &name) {
-  if (name.empty() || name.size() > 15 || name.back() == '.' || name.back() == ' ') return false;
   for (unsigned char c : name)
     if (c < 0x20 || std::string("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string::npos)
       return false;
-  std::string stem = UpperName(name.substr(0, name.find('.')));
-  for (const char *device : {"CON", "PRN", "AUX", "NUL", "CLOCK$", "CONIN$", "CONOUT$"})
-    if (stem == device) return false;
-  if (stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0))
-    return false;
   char full[MAX_PATH];
   DWORD length = GetFullPathNameA((directory + name).c_str(), MAX_PATH, full, NULL);
   return length > 0 && length < MAX_PATH && directory + name == full;
@@ -96,7 +78,7 @@ Road DecodeRoad(const std::string &bytes) {
   Road road;
   road.machine = byte(0);
   road.stopAtPump = static_cast<int>(byte(1));
-  road.faultKind = FaultKinds[byte(2) % 12];
+  road.faultKind = static_cast<int>(byte(2) % 12) - 1;
   road.faultNth = static_cast<int>(byte(3) & 0x7F) + 1;
   road.faultFromThenOn = (byte(3) & 0x80) != 0;
   for (int box = 0; box < 16; box++) {

@@ -3,7 +3,6 @@
 #include "roads/road_oracle.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <set>
 
@@ -29,21 +28,6 @@ bool FollowsEightThree(const std::string &name) {
   size_t dot = name.find('.');
   if (dot == std::string::npos) return !name.empty() && name.size() <= 8;
   return dot >= 1 && dot <= 8 && name.size() - dot - 1 <= 3;
-}
-
-// A line no reader could refuse: a plain 8.3 name of capitals and digits that names no device, a
-// blank, and a font name of letters, digits and blanks, all within 127 bytes.
-bool IsPlainLine(const ListLine &line) {
-  if (line.raw.size() > 127 || !line.hasFontName || line.raw.compare(0, 1, " ") == 0 ||
-      line.fontName.size() > 79 || !FollowsEightThree(line.fileName))
-    return false;
-  for (char c : line.fileName)
-    if (!(c >= 'A' && c <= 'Z') && !(c >= '0' && c <= '9') && c != '.') return false;
-  for (char c : line.fontName)
-    if (!isalnum(static_cast<unsigned char>(c)) && c != ' ') return false;
-  std::string stem = line.fileName.substr(0, line.fileName.find('.'));
-  return stem != "CON" && stem != "PRN" && stem != "AUX" && stem != "NUL" &&
-         !(stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0));
 }
 
 std::vector<std::string> SectionLines(const std::string &ini, const char *section) {
@@ -124,10 +108,8 @@ void RoadOracle::CheckTable() {
   for (size_t i = 0; i < table_.size(); i++) {
     const TableRow &row = table_[i];
     std::string at = "record " + Quote(row.fileName) + ": ";
-    if (!FollowsEightThree(row.fileName)) Fail(at + "not a plain 8.3 name");
-    if (row.fontName.empty() || row.fontName.size() > 79 || row.fontName.front() == ' ' ||
-        row.fontName.back() == ' ')
-      Fail(at + "font name " + Quote(row.fontName));
+    if (!FollowsEightThree(row.fileName) || row.fontName.empty() || row.fontName.size() > 79)
+      Fail(at + "names");
     for (size_t j = 0; j < i; j++)
       if (Same(table_[j].fileName, row.fileName) || Same(table_[j].fontName, row.fontName))
         Fail(at + "repeats record " + std::to_string(j));
@@ -170,18 +152,6 @@ void RoadOracle::CheckLoader(int result) {
   if (result != 0 && result != 1) Fail("the loader returned " + std::to_string(result));
   NoteSelection();
   CheckTable();
-  // Without a fault, every plain line whose file is there and whose font is not installed is
-  // kept, unless an earlier record has its file name or font name.
-  for (const ListLine &line : faulted ? std::vector<ListLine>() : lines) {
-    if (!IsPlainLine(line) || before_.files.count(UpperName(box_.program + line.fileName)) == 0 ||
-        before_.files.count(UpperName(box_.system + ResourceNameOf(line.fileName))) != 0 ||
-        !box_.Key(line.fontName).empty())
-      continue;
-    bool kept = false;
-    for (const TableRow &row : table_)
-      kept = kept || Same(row.fileName, line.fileName) || Same(row.fontName, line.fontName);
-    if (!kept) Fail("the plain line " + Quote(line.raw) + " was dropped");
-  }
   Snapshot now = Take();
   if (now.files != before_.files || now.winIni != before_.winIni ||
       now.registry != before_.registry)
