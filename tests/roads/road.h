@@ -41,6 +41,7 @@ struct Road {
   // another program does on the machine while the first pump runs.
   std::string firstFont;
   std::function<void(const Sandbox &)> duringFirstPump;
+  std::vector<std::pair<std::string, std::string>> registryFonts;  // values already there
 };
 
 Road DecodeRoad(const std::string &bytes);

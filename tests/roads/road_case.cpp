@@ -36,6 +36,13 @@ void LayOut(const Road &road, const std::vector<ListLine> &lines, const Sandbox 
   if ((road.machine & 0x20) == 0) ini += "[Fonts]\r\nArial (TrueType)=ARIAL.FOT\r\n";
   box.Write(box.winIni, ini + "[Colors]\r\nBackground=0 128 128\r\n");
   box.Write(box.program + "Quillbox.Lst", road.list);
+  HKEY key;
+  RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", 0,
+                  NULL, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, NULL, &key, NULL);
+  for (const auto &value : road.registryFonts)
+    RegSetValueExA(key, value.first.c_str(), 0, REG_SZ,
+                   reinterpret_cast<const BYTE *>(value.second.c_str()), value.second.size() + 1);
+  RegCloseKey(key);
   for (size_t n = 0; n < lines.size(); n++) {
     const ListLine &line = lines[n];
     unsigned flags = road.lineFlags[n % 16];

@@ -254,7 +254,12 @@ void RoadOracle::CheckRun() {
       Fail("installed " + Quote(row->fontName) + ": WIN.INI holds " +
            Quote(box_.Key(row->fontName)));
     keys.push_back(row->fontName);
-    registry.push_back(row->fontName + " (TrueType)=" + box_.system + upper);
+    // A value of that name that was there already belongs to another font, and is kept.
+    std::string name = row->fontName + " (TrueType)=";
+    if (std::none_of(registry.begin(), registry.end(), [&](const std::string &line) {
+          return Same(line.substr(0, name.size()), name);
+        }))
+      registry.push_back(name + box_.system + upper);
     fonts.push_back(box_.system + resource);
     std::string original = UpperName(box_.program + row->fileName);
     if (road_.machine & 0x01 && !programInSystem) {

@@ -125,6 +125,7 @@ TEST(Roads, EachRefusalIsToldInItsOwnWords) {
     std::string firstFont;
     std::function<void(const Sandbox &)> during;
     std::string told;
+    std::vector<std::pair<std::string, std::string>> registry = {};
   } rows[] = {
       {"empty list", "", 0, -1, 0, "", nullptr,
        "The file 'quillbox.lst' is not found or incorrect."},
@@ -153,6 +154,15 @@ TEST(Roads, EachRefusalIsToldInItsOwnWords) {
       {"6: not added", one, Offered, shim::AddResource, 1, "", nullptr, install},
       {"7: not written", one, Offered, shim::ProfileWrite, 1, "", nullptr, install},
       {"a collection installs", one, Offered, -1, 0, collection, nullptr, ""},
+      {"another font's registry value is kept",
+       one,
+       Offered,
+       -1,
+       0,
+       "",
+       nullptr,
+       "1 new TrueType font is now available.",
+       {{"Font One (TrueType)", "C:\\OTHER.TTF"}}},
   };
   for (const Row &row : rows) {
     SCOPED_TRACE(row.context);
@@ -162,6 +172,7 @@ TEST(Roads, EachRefusalIsToldInItsOwnWords) {
     road.faultNth = row.nth;
     road.firstFont = row.firstFont;
     road.duringFirstPump = row.during;
+    road.registryFonts = row.registry;
     std::vector<std::string> boxes;
     std::string failures = RunRoad(road, nullptr, &boxes);
     ASSERT_FALSE(boxes.empty());
