@@ -3,8 +3,6 @@
 // due 100 ms into the nth 500 ms happens inside the nth pump.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "catalog/font_table.h"
 #include "common/sandbox.h"
 #include "common/shim.h"
@@ -14,13 +12,6 @@
 
 namespace {
 
-HWND dialog;
-
-INT_PTR CALLBACK NotingStatProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) dialog = window;
-  return FontStatProc(window, message, wParam, lParam);
-}
-
 HWND CreateOwner(int x, int y, int width, int height) {
   WNDCLASSA owner = {0, DefWindowProcA, 0, 0, GetModuleHandleA(NULL), 0, 0, 0, 0, "QbOwner"};
   RegisterClassA(&owner);  // or registered by an earlier test already
@@ -28,108 +19,92 @@ HWND CreateOwner(int x, int y, int width, int height) {
                          GetModuleHandleA(NULL), NULL);
 }
 
-// The bar's width, negative while it is hidden.
+// The progress dialog's bar (the test's only dialog): its width, negative while it is hidden.
 int Bar() {
-  RECT bar;
-  GetWindowRect(GetDlgItem(dialog, IDC_PROGRESS), &bar);
-  return IsWindowVisible(GetDlgItem(dialog, IDC_PROGRESS)) ? bar.right - bar.left
-                                                           : bar.left - bar.right;
+  RECT rect;
+  HWND bar = GetDlgItem(FindWindowA("#32770", NULL), IDC_PROGRESS);
+  GetWindowRect(bar, &rect);
+  return IsWindowVisible(bar) ? rect.right - rect.left : rect.left - rect.right;
 }
 
-// Where the dialog goes on one axis: centred over the owner's client area, or a scroll bar's
-// breadth inside the screen's near or far edge.
-enum Place { Centred, Near, Far };
-
-bool Placed(Place place, LONG first, LONG last, LONG ownerFirst, LONG ownerLast, int margin,
-            int screen) {
-  if (place == Near) return first == margin;
-  if (place == Far) return last == screen - margin;
-  return std::abs(first + last - ownerFirst - ownerLast) <= 1;
-}
-
-TEST(ProgressDialog, CentredOverItsOwnerAndKeptOnTheScreen) {
+// An owner partly off the screen: the dialog keeps a scroll bar's breadth from the edges.
+TEST(ProgressDialog, KeptOnTheScreen) {
+  int x = GetSystemMetrics(SM_CXVSCROLL), y = GetSystemMetrics(SM_CYHSCROLL);
   hInst = GetModuleHandleA(NULL);
-  struct Row {
-    RECT owner;  // left, top, width, height
-    Place x, y;
-  } rows[] = {{{200, 150, 500, 400}, Centred, Centred}, {{300, 200, 100, 60}, Centred, Centred},
-              {{-400, 200, 500, 400}, Near, Centred},   {{800, 200, 500, 400}, Far, Centred},
-              {{200, -300, 500, 400}, Centred, Near},   {{900, 700, 500, 400}, Far, Far}};
-  for (const Row &row : rows) {
-    HWND owner = CreateOwner(row.owner.left, row.owner.top, row.owner.right, row.owner.bottom);
+  for (POINT corner : {POINT{-400, -300}, POINT{900, 700}}) {
+    HWND owner = CreateOwner(corner.x, corner.y, 500, 400);
     HWND placed = CreateDialogParamA(hInst, "FontStat", owner, FontStatProc, 0);
-    RECT at, client;
+    RECT at;
     GetWindowRect(placed, &at);
-    GetClientRect(owner, &client);
-    MapWindowPoints(owner, NULL, (POINT *)&client, 2);
-    EXPECT_TRUE(Placed(row.x, at.left, at.right, client.left, client.right,
-                       GetSystemMetrics(SM_CXVSCROLL), GetSystemMetrics(SM_CXSCREEN)))
-        << "owner at x " << row.owner.left << ": left " << at.left << ", right " << at.right;
-    EXPECT_TRUE(Placed(row.y, at.top, at.bottom, client.top, client.bottom,
-                       GetSystemMetrics(SM_CYHSCROLL), GetSystemMetrics(SM_CYSCREEN)))
-        << "owner at y " << row.owner.top << ": top " << at.top << ", bottom " << at.bottom;
+    bool nearEdges = at.left == x && at.top == y;
+    bool farEdges = at.right == GetSystemMetrics(SM_CXSCREEN) - x &&
+                    at.bottom == GetSystemMetrics(SM_CYSCREEN) - y;
+    EXPECT_TRUE(corner.x < 0 ? nearEdges : farEdges) << at.left << ", " << at.top;
     DestroyWindow(placed);
     DestroyWindow(owner);
   }
 }
 
-// However the run ends, the dialog ends after it: the summary still shows over the dialog, with
-// the owner disabled. A Cancel in a pump stops the run before its next font; one that a message
-// box's loop dispatches stops it at the next pump.
+// The dialog is centred over its owner's client area. However the run ends, the dialog ends
+// after it: the summary still shows over the dialog, with the owner disabled. A Cancel in a pump
+// stops the run before its next font; so does a stop that a message box's own loop dispatches, at
+// the next pump. The bar waits hidden at its full width for the first font, grows with each, and is
+// full at the end.
 TEST(ProgressDialog, BarGrowsAndTheDialogEndsAfterTheRun) {
-  enum Act { LeftAlone, CancelInFirstPump, CancelInSecondPump, StopInFailureBox };
   struct Row {
-    Act act;
-    bool firstMissing;  // the first font's file is gone: its failure shows a box
-    std::vector<bool> installed;
-  } rows[] = {{LeftAlone, false, {true, true, true}},
-              {CancelInFirstPump, false, {false, false, false}},
-              {CancelInSecondPump, false, {true, false, false}},
-              {StopInFailureBox, true, {false, false, false}}};
+    DWORD cancelAt;  // 1100: in the first pump, 1600: in the second; 0: none
+    bool stopInBox;  // the first font's file is gone, and a stop comes inside its failure's box
+    std::string installed;
+  } rows[] = {{0, false, "111"}, {1100, false, "000"}, {1600, false, "100"}, {0, true, "000"}};
+  auto stat = [] { return FindWindowA("#32770", NULL); };  // the test's only dialog
   for (const Row &row : rows) {
-    SCOPED_TRACE(row.act);
     Sandbox box;
     shim::Reset();
     hInst = GetModuleHandleA(NULL);
     for (int i = 0; i < 3; i++) {
       std::string file = "QBSTAT" + std::to_string(i) + ".TTF", bytes = Sandbox::Font(i);
-      if (i > 0 || !row.firstMissing) box.Write(box.program + file, bytes);
+      if (i > 0 || !row.stopInBox) box.Write(box.program + file, bytes);
       AppendFontItem(file.c_str(), ("Qb Stat " + std::to_string(i)).c_str(), (int)bytes.size());
+      static_cast<FontItem *>(GlobalLock(FontList))[i].selected = 1;
+      GlobalUnlock(FontList);
     }
-    FontItem *items = (FontItem *)GlobalLock(FontList);
-    for (int i = 0; i < 3; i++) items[i].selected = 1;
-    GlobalUnlock(FontList);
-
     HWND owner = CreateOwner(200, 150, 500, 400);
-    std::vector<int> widths;  // the bar in each pump, then at the summary
-    bool summaryOverDialog = false;
+    std::vector<int> widths;  // the bar in each pump, then at each box
+    std::string installed;
+    bool overDialog = false;  // at the last box
     shim::StartClock(1000, 100);
-    for (int pump = 0; pump < 3; pump++)
-      shim::At(1100 + 500 * pump, [&] { widths.push_back(Bar()); });
-    if (row.act == CancelInFirstPump || row.act == CancelInSecondPump)
-      shim::At(row.act == CancelInFirstPump ? 1100 : 1600,
-               [] { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+    for (DWORD pump : {1100, 1600, 2100}) shim::At(pump, [&] { widths.push_back(Bar()); });
+    shim::At(1100, [&] {
+      RECT at, client;
+      GetWindowRect(stat(), &at);
+      GetClientRect(owner, &client);
+      MapWindowPoints(owner, NULL, (POINT *)&client, 2);
+      EXPECT_NEAR(client.left + client.right, at.left + at.right, 1);
+      EXPECT_NEAR(client.top + client.bottom, at.top + at.bottom, 1);
+    });
+    if (row.cancelAt)
+      shim::At(row.cancelAt, [&] { PostMessageA(stat(), WM_COMMAND, IDCANCEL, 0); });
+    shim::At(1200, [&] { ShowWindow(stat(), SW_HIDE), ShowWindow(stat(), SW_SHOW); });  // no rerun
     shim::OnBox([&] {
-      if (row.act == StopInFailureBox && shim::Boxes().size() == 1) {
-        PostMessageA(dialog, WM_STOPINSTALL, 0, 0);
+      if (row.stopInBox && shim::Boxes().size() == 1) {
+        PostMessageA(stat(), WM_STOPINSTALL, 0, 0);
         MSG message;
         while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
       }
-      summaryOverDialog = IsWindowVisible(dialog) && !IsWindowEnabled(owner);
+      overDialog = IsWindowVisible(stat()) && !IsWindowEnabled(owner);
       widths.push_back(Bar());
     });
-
-    EXPECT_EQ(0, DialogBoxParamA(hInst, "FontStat", owner, NotingStatProc, 0));
-    EXPECT_TRUE(summaryOverDialog) << "the dialog ended under the running run";
-    EXPECT_FALSE(IsWindow(dialog));
-    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_EQ(0, RunStatDialog(owner));
     for (int i = 0; i < 3; i++)
-      EXPECT_EQ(row.installed[i], !box.Key("Qb Stat " + std::to_string(i)).empty()) << i;
-    if (row.act == LeftAlone) {
-      // The first pump finds the bar hidden at its full width, the summary shown at that width.
+      installed += box.Key("Qb Stat " + std::to_string(i)).empty() ? '0' : '1';
+    EXPECT_EQ(row.installed, installed);
+    EXPECT_EQ(row.stopInBox ? 2u : 1u, shim::Boxes().size());
+    EXPECT_TRUE(overDialog) << "the dialog ended under the running run";
+    EXPECT_TRUE(!stat() && IsWindowEnabled(owner));
+    if (row.installed == "111") {
       ASSERT_EQ(4u, widths.size());
-      EXPECT_LT(widths[0], 0);
-      EXPECT_TRUE(0 < widths[1] && widths[1] < widths[2] && widths[2] < -widths[0]);
+      EXPECT_TRUE(widths[0] < 0 && 0 < widths[1] && widths[1] < widths[2] &&
+                  widths[2] < -widths[0]);
       EXPECT_EQ(-widths[0], widths[3]);
     }
     shim::OnBox(nullptr);
