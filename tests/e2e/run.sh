@@ -9,11 +9,10 @@ loader=$(qb_wine_for "$1")
 [ "$loader" = wine ] && ! qb_can_run_win32 && { echo "SKIPPED: no 32-bit programs here"; exit 77; }
 run=$(printf %04X $(($$ & 0xFFFF)))
 folder=$WINEPREFIX/drive_c/qbe2e$run
-key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts'
 # Afterwards, what the program installed goes again: files, WIN.INI lines and registry values.
 trap 'rm -rf "$folder" "$WINEPREFIX"/drive_c/windows/sys*/QB$run?.*
   sed -i "/^Qb E2E $run /d" "$WINEPREFIX/drive_c/windows/win.ini"
-  for f in A B; do $loader reg delete "$key" /v "Qb E2E $run $f (TrueType)" /f >/dev/null 2>&1; done' EXIT
+  for f in A B; do $loader reg delete "HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts" /v "Qb E2E $run $f (TrueType)" /f >/dev/null 2>&1; done' EXIT
 mkdir -p "$folder"
 cp "$2" "$folder/Quillbox.exe"
 cp /usr/share/fonts/truetype/liberation/LiberationSans-Italic.ttf "$folder/QB${run}A.TTF"

@@ -76,6 +76,15 @@ class Shell : public testing::Test {
     return texts;
   }
 
+  // Counts the dialog's hide requests made by a direct call, not by its owner's minimising.
+  static LRESULT CALLBACK WatchHiding(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT *call = (const CWPSTRUCT *)lParam;
+    if (call->hwnd == hFontDial && call->message == WM_SHOWWINDOW && !call->wParam && !call->lParam)
+      hiddenByCall++;
+    return CallNextHookEx(NULL, code, wParam, lParam);
+  }
+
+  static inline int hiddenByCall;
   static inline std::function<void()> script;  // run once the program's loop waits
   static inline UINT_PTR closer;
   static inline bool forced;  // the program did not end by itself: the test closed it
@@ -124,15 +133,15 @@ TEST_F(Shell, SelectionDialogAndOwnerWindow) {
               GetWindowRect(owner, &placed);
               EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), placed.top);
               EXPECT_FALSE(IsZoomed(owner));
+              // The program hides the dialog itself; the platform may hide owned windows with
+              // their owner too.
+              HHOOK hook =
+                  SetWindowsHookExA(WH_CALLWNDPROC, WatchHiding, NULL, GetCurrentThreadId());
               SendMessageA(owner, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-              EXPECT_TRUE(!IsWindowVisible(hFontDial) && IsIconic(owner)) << "minimised";
+              UnhookWindowsHookEx(hook);
+              EXPECT_TRUE(!IsWindowVisible(hFontDial) && IsIconic(owner) && hiddenByCall == 1);
               SendMessageA(owner, WM_SYSCOMMAND, SC_RESTORE, 0);
               EXPECT_TRUE(IsWindowVisible(hFontDial) && !IsIconic(owner)) << "restored";
-              // The program hides the dialog itself: the platform, which hides owned windows with
-              // their owner, does not bring it back with a plain restore.
-              SendMessageA(owner, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-              ShowWindow(owner, SW_RESTORE);
-              EXPECT_FALSE(IsWindowVisible(hFontDial)) << "not hidden by the program";
               Click(IDCANCEL);
             }));
   EXPECT_FALSE(forced) << "Cancel did not end the program";
