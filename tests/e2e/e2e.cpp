@@ -84,9 +84,9 @@ HANDLE Start(int show) {
 
 int main(int, char **argv) {
   folder = argv[1];
-  auto exited = [](HANDLE process) {
+  auto exited = [](HANDLE p) {
     DWORD code = 1;
-    return GetExitCodeProcess(process, &code) && !code;
+    return GetExitCodeProcess(p, &code) && !code;
   };
 
   // Started minimised: no dialog until the task bar's button restores the program; the dialog's
@@ -113,8 +113,8 @@ int main(int, char **argv) {
   HWND cover = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 1024, 700, 0, 0, 0, 0);
   Expect("another window in front", [&] { return SetForegroundWindow(cover) != FALSE; });
   HANDLE second = Start(SW_SHOWNORMAL);
-  Expect("the second start ends", [&] { return exited(second); });
-  Expect("the running copy is raised", [&] { return GetForegroundWindow() == dialog; });
+  Expect("the second start raises the running copy and ends",
+         [&] { return exited(second) && GetForegroundWindow() == dialog; });
   DestroyWindow(cover);
   for (BYTE key : {VK_RETURN, VK_TAB, VK_TAB, VK_RETURN})
     keybd_event(key, 0, 0, 0), keybd_event(key, 0, KEYEVENTF_KEYUP, 0), Sleep(300);

@@ -32,8 +32,7 @@ class Shell : public testing::Test {
   // Runs the program with the command-line tail and show command; returns its exit code.
   int Run(std::function<void()> act) {
     shim::Reset();
-    hFontDial = NULL;
-    FontList = NULL;  // the last run freed it
+    hFontDial = NULL, FontList = NULL;  // the last run freed the table
     ShowDeleteOption = DeleteOriginals = FontCount = 0;
     script = act;
     forced = false;
