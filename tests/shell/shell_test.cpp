@@ -75,15 +75,16 @@ class Shell : public testing::Test {
     return texts;
   }
 
-  // Counts the dialog's hide requests made by a direct call, not by its owner's minimising.
-  static LRESULT CALLBACK WatchHiding(int code, WPARAM wParam, LPARAM lParam) {
+  // Counts the times the platform shows or hides the dialog for its owner (SW_PARENTCLOSING when
+  // the owner is minimised, which it does only for a dialog still shown then).
+  static LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
     const CWPSTRUCT *call = (const CWPSTRUCT *)lParam;
-    if (call->hwnd == hFontDial && call->message == WM_SHOWWINDOW && !call->wParam && !call->lParam)
-      hiddenByCall++;
+    if (call->hwnd == hFontDial && call->message == WM_SHOWWINDOW && call->lParam != 0)
+      hiddenWithOwner++;
     return CallNextHookEx(NULL, code, wParam, lParam);
   }
 
-  static inline int hiddenByCall;
+  static inline int hiddenWithOwner;
   static inline std::function<void()> script;  // run once the program's loop waits
   static inline UINT_PTR closer;
   static inline bool forced;  // the program did not end by itself: the test closed it
@@ -132,13 +133,12 @@ TEST_F(Shell, SelectionDialogAndOwnerWindow) {
               GetWindowRect(owner, &placed);
               EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), placed.top);
               EXPECT_FALSE(IsZoomed(owner));
-              // The program hides the dialog itself; the platform may hide owned windows with
-              // their owner too.
-              HHOOK hook =
-                  SetWindowsHookExA(WH_CALLWNDPROC, WatchHiding, NULL, GetCurrentThreadId());
+              // The program hides the dialog itself, before the platform would hide it with its
+              // owner.
+              HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, Watch, NULL, GetCurrentThreadId());
               SendMessageA(owner, WM_SYSCOMMAND, SC_MINIMIZE, 0);
               UnhookWindowsHookEx(hook);
-              EXPECT_TRUE(!IsWindowVisible(hFontDial) && IsIconic(owner) && hiddenByCall == 1);
+              EXPECT_TRUE(!IsWindowVisible(hFontDial) && IsIconic(owner) && hiddenWithOwner == 0);
               SendMessageA(owner, WM_SYSCOMMAND, SC_RESTORE, 0);
               EXPECT_TRUE(IsWindowVisible(hFontDial) && !IsIconic(owner)) << "restored";
               Click(IDCANCEL);
