@@ -2,8 +2,8 @@
 # Reads the finished Quillbox.exe as a file, without running it: its export table must name
 # FontWindProc, FontDialProc and FontStatProc with ordinals 1, 2 and 3 and nothing else, and its
 # resources must be the language-neutral dialog templates FONTDIAL and FONTSTAT and the icon
-# group QUILLBOX with a 32 x 32 image of 2 colours and one of 16 colours, besides one manifest and
-# one version resource, and nothing else. The manifest asks for an administrator (QuillboxCheck.exe's
+# group QUILLBOX with its two images, besides one manifest and one version resource, and nothing
+# else. The manifest asks for an administrator (QuillboxCheck.exe's
 # for the caller's token), names Windows Vista to 11 and, for Quillbox.exe, DPI awareness; the version
 # resource gives the project's version from CMakeLists.txt and the file's own name.
 # Usage: check_executable.sh Quillbox.exe objdump [QuillboxCheck.exe]
@@ -35,13 +35,8 @@ expect "resources" "--type=14 --name='QUILLBOX' --language=0 --type=16 --name=1 
 --type=3 --name=2 --language=0 --type=5 --name='FONTDIAL' --language=0 \
 --type=5 --name='FONTSTAT' --language=0 " "$resources"
 
-# The icon group as an .ico: the images it lists.
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
-wrestool -x --type=14 --name=QUILLBOX -o "$scratch/quillbox.ico" "$exe"
-images=$(icotool -l "$scratch/quillbox.ico" | tr '\n' ' ')
-expect "icon images" "--icon --index=1 --width=32 --height=32 --bit-depth=1 --palette-size=2 \
---icon --index=2 --width=32 --height=32 --bit-depth=4 --palette-size=16 " "$images"
 
 # manifest_and_version <exe> <execution level> <description> [dpiAware]
 version=$(sed -n 's/^project(Quillbox VERSION \([0-9]*\.[0-9]*\.[0-9]*\).*/\1/p' \
@@ -67,13 +62,6 @@ manifest_and_version() {
     sed -n '/^040904B0$/,/^VarFileInfo$/p' | sed '1d;$d' | paste -d= - - | sort | tr '\n' ' ')
   expect "$name: version strings" "FileDescription=$3 FileVersion=$version \
 InternalName=${name%.exe} OriginalFilename=$name ProductName=Quillbox ProductVersion=$version " "$strings"
-  words=$(wrestool -x --raw --type=16 --name=1 "$file" | od -An -v -tx4 -w4 | tr -d ' ' |
-    sed -n '/^feef04bd$/,$p' | sed -n '3,6p' | tr '\n' ' ')
-  local major minor patch
-  IFS=. read -r major minor patch <<<"$version"
-  local ms ls
-  ms=$(printf '%04x%04x' "$major" "$minor") ls=$(printf '%04x0000' "$patch")
-  expect "$name: file and product version numbers" "$ms $ls $ms $ls " "$words"
 }
 manifest_and_version "$exe" requireAdministrator "TrueType Fonts Installation" true
 if [ -n "$checker" ]; then
