@@ -71,7 +71,11 @@ Sandbox::Sandbox(const SandboxLayout &layout) {
   winIni = root_ + "WIN.INI";
   Write(winIni, "");
   std::string reported = system.substr(0, system.size() - (layout.systemBackslash ? 0 : 1));
-  shim::SetPaths(program + "QUILLBOX.EXE", reported, reported, winIni);
+  // The folder other processes reach the system directory by (SysWOW64 for the i686 build on
+  // 64-bit Windows): the same folder, spelt in lower case, so that a test can tell which was used.
+  std::string wow64 = reported;
+  CharLowerA(wow64.data());
+  shim::SetPaths(program + "QUILLBOX.EXE", reported, wow64, winIni);
   registryBefore_ = RegistryFonts();
 }
 
@@ -123,11 +127,13 @@ std::string Sandbox::Key(const std::string &key) const {
 }
 
 std::string Sandbox::Font(int which) {
-  static const char *const fonts[] = {"webdings", "marlett", "wingding", "symbol", "small_fonts"};
+  static const char *const fonts[] = {"wine\\fonts\\webdings", "wine\\fonts\\marlett",
+                                      "wine\\fonts\\wingding", "wine\\fonts\\symbol",
+                                      "fonts\\truetype\\liberation\\LiberationMono-Bold"};
   static std::string bytes[5];
   int at = ((which % 5) + 5) % 5;
   if (bytes[at].empty()) {
-    bytes[at] = ReadBytes(std::string("Z:\\usr\\share\\wine\\fonts\\") + fonts[at] + ".ttf");
+    bytes[at] = ReadBytes(std::string("Z:\\usr\\share\\") + fonts[at] + ".ttf");
     if (bytes[at].empty()) std::abort();
   }
   return bytes[at];

@@ -8,7 +8,7 @@
 #include "common/shim.h"
 #include "install/stat_dialog.h"
 #include "resource.h"
-#include "shell/globals.h"
+#include "install/run_options.h"
 
 namespace {
 
@@ -30,10 +30,9 @@ int Bar() {
 // An owner partly off the screen: the dialog keeps a scroll bar's breadth from the edges.
 TEST(ProgressDialog, KeptOnTheScreen) {
   int x = GetSystemMetrics(SM_CXVSCROLL), y = GetSystemMetrics(SM_CYHSCROLL);
-  hInst = GetModuleHandleA(NULL);
   for (POINT corner : {POINT{-400, -300}, POINT{900, 700}}) {
     HWND owner = CreateOwner(corner.x, corner.y, 500, 400);
-    HWND placed = CreateDialogParamA(hInst, "FontStat", owner, FontStatProc, 0);
+    HWND placed = CreateDialogParamA(GetModuleHandleA(NULL), "FontStat", owner, FontStatProc, 0);
     RECT at;
     GetWindowRect(placed, &at);
     bool nearEdges = at.left == x && at.top == y;
@@ -60,7 +59,6 @@ TEST(ProgressDialog, BarGrowsAndTheDialogEndsAfterTheRun) {
   for (const Row &row : rows) {
     Sandbox box;
     shim::Reset();
-    hInst = GetModuleHandleA(NULL);
     for (int i = 0; i < 3; i++) {
       std::string file = "QBSTAT" + std::to_string(i) + ".TTF", bytes = Sandbox::Font(i);
       if (i > 0 || !row.stopInBox) box.Write(box.program + file, bytes);
@@ -93,7 +91,8 @@ TEST(ProgressDialog, BarGrowsAndTheDialogEndsAfterTheRun) {
       overDialog = IsWindowVisible(stat()) && !IsWindowEnabled(owner);
       widths.push_back(Bar());
     });
-    EXPECT_EQ(0, RunStatDialog(owner));
+    runOptions = {GetModuleHandleA(NULL), owner, 0};
+    EXPECT_EQ(0, RunStatDialog());
     for (int i = 0; i < 3; i++)
       EXPECT_EQ(row.installed[i] == '1', !box.Key("Qb Stat " + std::to_string(i)).empty()) << i;
     EXPECT_EQ(row.stopInBox ? 2u : 1u, shim::Boxes().size());

@@ -174,6 +174,12 @@ void RoadOracle::NoteSelection() {
 
 void RoadOracle::CheckRun() {
   shim::Pause(true);
+  // Other processes are handed the system directory as they reach it: for the i686 build on
+  // 64-bit Windows the WOW64 folder, which the sandbox spells in lower case.
+  BOOL wow64 = FALSE;
+  std::string shared = box_.system;
+  if (IsWow64Process(GetCurrentProcess(), &wow64) && wow64) CharLowerA(shared.data());
+
   Snapshot after = Take();
   const std::vector<shim::Box> &boxes = shim::Boxes();
   if (boxes.empty()) {
@@ -223,7 +229,7 @@ void RoadOracle::CheckRun() {
   size_t count = 0;
   for (const TableRow *row : installed)
     for (const auto &font : table)
-      if (Same(font.first, box_.system + ResourceNameOf(UpperName(row->fileName))))
+      if (font.first == shared + ResourceNameOf(UpperName(row->fileName)))
         count += static_cast<size_t>(font.second);
   std::string summary = count == 0 ? std::string("No new fonts were installed.")
                         : count == 1
@@ -249,7 +255,10 @@ void RoadOracle::CheckRun() {
     if (!programInSystem) expected[copy] = source;
     if (after.files.count(UpperName(box_.system + resource)) == 0)
       Fail("installed " + Quote(row->fontName) + " has no .Fot");
-    expected[UpperName(box_.system + resource)] = after.files[UpperName(box_.system + resource)];
+    const std::string &made = after.files[UpperName(box_.system + resource)];
+    expected[UpperName(box_.system + resource)] = made;
+    if (made.find(shared + upper) == std::string::npos)
+      Fail("installed " + Quote(row->fontName) + ": its .Fot does not name " + shared + upper);
     if (box_.Key(row->fontName) != resource)
       Fail("installed " + Quote(row->fontName) + ": WIN.INI holds " +
            Quote(box_.Key(row->fontName)));
@@ -259,8 +268,8 @@ void RoadOracle::CheckRun() {
     if (std::none_of(registry.begin(), registry.end(), [&](const std::string &line) {
           return Same(line.substr(0, name.size()), name);
         }))
-      registry.push_back(name + box_.system + upper);
-    fonts.push_back(box_.system + resource);
+      registry.push_back(name + shared + upper);
+    fonts.push_back(shared + resource);
     std::string original = UpperName(box_.program + row->fileName);
     if (road_.machine & 0x01 && !programInSystem) {
       if (road_.faultKind == shim::Delete && shim::FaultsFired() > 0)
@@ -300,8 +309,6 @@ void RoadOracle::CheckRun() {
   if (Without(after.winIni, keys) != Without(before_.winIni, keys))
     Fail("WIN.INI changed beyond the installed fonts' keys");
   std::vector<std::string> now = after.registry;
-  for (std::string &line : registry) CharUpperA(line.data());
-  for (std::string &line : now) CharUpperA(line.data());
   // A failed registry write loses the value, and nothing else.
   bool registryFaulted = road_.faultKind == shim::Registry && shim::FaultsFired() > 0;
   std::sort(registry.begin(), registry.end());
@@ -311,9 +318,8 @@ void RoadOracle::CheckRun() {
     Fail("the registry's font list does not hold exactly the installed fonts");
   bool sameFonts = table.size() == fonts.size();
   for (const std::string &font : fonts)
-    sameFonts = sameFonts && std::any_of(table.begin(), table.end(), [&](const auto &added) {
-                  return Same(added.first, font);
-                });
+    sameFonts = sameFonts && std::any_of(table.begin(), table.end(),
+                                         [&](const auto &added) { return added.first == font; });
   if (!sameFonts) Fail("the font table does not hold exactly the installed fonts");
   CheckHandles(1);
   shim::Pause(false);
