@@ -1,6 +1,6 @@
 // The catalog where the roads do not reach: the name index's premise in the system's own
-// comparison, the copy at its buffers' edges and without memory, files too large to measure, and
-// a WIN.INI whose key listing outgrows the loader's first buffer.
+// comparison, files too large to measure, and a WIN.INI whose key listing outgrows the loader's
+// first buffer.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -52,37 +52,6 @@ TEST(NameKey, TextsTheComparisonCallsEqualShareTheirKey) {
   }
 }
 
-// Every byte arrives, whichever buffer the copy gets: its largest block, a smaller one, or its own
-// fixed one when memory grants nothing; and a source that cannot be opened costs the older file
-// nothing.
-TEST(CopyFontFile, CopiesEveryByteAtEachBuffersEdge) {
-  Sandbox box;
-  const std::string source = box.program + "SOURCE.TTF", target = box.system + "TARGET.TTF";
-  std::string font = Sandbox::Font(1);
-  for (size_t size : {0u, 1u, 511u, 512u, 513u, 16383u, 16384u, 16385u, 40000u}) {
-    for (int refusals : {0, 1, 5}) {
-      SCOPED_TRACE(testing::Message() << size << " bytes, " << refusals << " refusals");
-      std::string bytes =
-          font.substr(0, size) + std::string(size > font.size() ? size - font.size() : 0, 'x');
-      box.Write(source, bytes);
-      box.Write(target, "older");
-      shim::Reset();
-      shim::Fail(shim::Allocation, 1, refusals == 5);
-      if (refusals == 0) shim::Fail(-1, 0);
-      EXPECT_EQ(1, CopyFontFile(source.c_str(), target.c_str()));
-      EXPECT_TRUE(bytes == Sandbox::Read(target));
-      EXPECT_EQ(0, shim::LiveBlocks());
-      EXPECT_EQ(0, shim::OpenHandles());
-    }
-  }
-  box.Write(target, "older");
-  shim::Reset();
-  shim::Fail(shim::Open, 2);  // the measure opens the source, then the copy does
-  EXPECT_EQ(0, CopyFontFile(source.c_str(), target.c_str()));
-  EXPECT_EQ("older", Sandbox::Read(target));
-  shim::Reset();
-}
-
 // Sizes are kept in 32 bits: a file of 2 GiB or more counts as one that cannot be opened. The
 // files are sparse, so that they cost no disk.
 TEST(GetFileLength, FromTwoGibibytesOnAFileCannotBeMeasured) {
@@ -112,9 +81,9 @@ TEST(LoadFontList, FindsAnInstalledFontBehindALongKeyListing) {
   box.Write(box.program + "Quillbox.Lst", "HARBOR.TTF Harbor\r\n");
   shim::Reset();
   EXPECT_EQ(0, LoadFontList());
-  ASSERT_EQ(1u, shim::Boxes().size());
-  EXPECT_EQ("All additional TrueType fonts are already installed.", shim::Boxes()[0].text);
-  EXPECT_EQ(0, shim::LiveBlocks());
+  ASSERT_EQ(1u, shim::state.boxes.size());
+  EXPECT_EQ("All additional TrueType fonts are already installed.", shim::state.boxes[0].text);
+  EXPECT_EQ(0, static_cast<int>(shim::state.blocks.size()));
   shim::Reset();
 }
 

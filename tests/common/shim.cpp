@@ -4,8 +4,6 @@
 #include "common/shim.h"
 
 #include <algorithm>
-#include <map>
-#include <set>
 
 // clang-format off
 #define SHIM_FUNCTIONS(X) \
@@ -18,6 +16,9 @@
 // clang-format on
 
 namespace shim {
+
+State state;
+
 namespace {
 
 enum Slot {
@@ -27,23 +28,6 @@ enum Slot {
 void *real[SlotCount];
 #define REAL(name) reinterpret_cast<decltype(&::name)>(real[Slot_##name])
 
-struct State {
-  int calls[KindCount] = {};
-  int faultKind = -1, faultNth = 0, faultBase = 0, fired = 0;
-  bool fromThenOn = false;
-  std::vector<int> answers;
-  std::vector<Box> boxes;
-  std::function<void()> onBox;
-  bool clock = false;
-  DWORD now = 0, step = 0;
-  std::multimap<DWORD, std::function<void()>> due;
-  std::set<HANDLE> handles;
-  std::set<HGLOBAL> blocks;
-  int damagedBlocks = 0;
-  std::vector<std::pair<std::string, int>> fonts;
-  std::vector<UINT> broadcasts;
-};
-State state;
 std::string programFile, systemDirectory, wow64Directory, winIni;
 
 // Counts a call of kind; true when the armed fault makes it fail.
@@ -111,14 +95,21 @@ HFILE WINAPI W__lcreat(LPCSTR path, int attributes) {
   if (Faulted(Create, ERROR_ACCESS_DENIED)) return HFILE_ERROR;
   return Tracked(REAL(_lcreat)(path, attributes));
 }
-UINT WINAPI W__lread(HFILE file, LPVOID buffer, UINT count) {
-  if (Faulted(Read, ERROR_READ_FAULT)) return static_cast<UINT>(HFILE_ERROR);
-  return REAL(_lread)(file, buffer, count);
-}
-UINT WINAPI W__lwrite(HFILE file, LPCCH buffer, UINT count) {
-  if (Faulted(Write, ERROR_DISK_FULL)) return static_cast<UINT>(HFILE_ERROR);
-  return REAL(_lwrite)(file, buffer, count);
-}
+// A wrapper that fails as the real function does when the fault hits, and is the real one else.
+#define FAULTABLE(type, name, parameters, arguments, kind, error, failed) \
+  type WINAPI W_##name parameters {                                       \
+    if (Faulted(kind, error)) return failed;                              \
+    return REAL(name) arguments;                                          \
+  }
+FAULTABLE(UINT, _lread, (HFILE f, LPVOID b, UINT n), (f, b, n), Read, ERROR_READ_FAULT, -1u)
+FAULTABLE(UINT, _lwrite, (HFILE f, LPCCH b, UINT n), (f, b, n), Write, ERROR_DISK_FULL, -1u)
+FAULTABLE(BOOL, DeleteFileA, (LPCSTR path), (path), Delete, ERROR_ACCESS_DENIED, FALSE)
+FAULTABLE(BOOL, MoveFileExA, (LPCSTR from, LPCSTR to, DWORD flags), (from, to, flags), Move,
+          ERROR_ACCESS_DENIED, FALSE)
+FAULTABLE(BOOL, CreateScalableFontResourceA, (DWORD h, LPCSTR r, LPCSTR f, LPCSTR p), (h, r, f, p),
+          CreateResource, ERROR_ACCESS_DENIED, FALSE)
+FAULTABLE(LSTATUS, RegSetValueExA, (HKEY k, LPCSTR n, DWORD r, DWORD t, const BYTE *d, DWORD s),
+          (k, n, r, t, d, s), Registry, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED)
 HFILE WINAPI W__lclose(HFILE file) {
   // A failed close still closes: the handle is gone either way.
   HFILE result = REAL(_lclose)(file);
@@ -146,14 +137,6 @@ HANDLE WINAPI W_FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA found) {
 BOOL WINAPI W_FindClose(HANDLE search) {
   state.handles.erase(search);
   return REAL(FindClose)(search);
-}
-BOOL WINAPI W_DeleteFileA(LPCSTR path) {
-  if (Faulted(Delete, ERROR_ACCESS_DENIED)) return FALSE;
-  return REAL(DeleteFileA)(path);
-}
-BOOL WINAPI W_MoveFileExA(LPCSTR from, LPCSTR to, DWORD flags) {
-  if (Faulted(Move, ERROR_ACCESS_DENIED)) return FALSE;
-  return REAL(MoveFileExA)(from, to, flags);
 }
 DWORD WINAPI W_GetProfileStringA(LPCSTR section, LPCSTR key, LPCSTR fallback, LPSTR value,
                                  DWORD size) {
@@ -187,11 +170,6 @@ UINT WINAPI W_GetSystemDirectoryA(LPSTR buffer, UINT size) {
 UINT WINAPI W_GetSystemWow64DirectoryA(LPSTR buffer, UINT size) {
   if (wow64Directory.empty()) return REAL(GetSystemWow64DirectoryA)(buffer, size);
   return AnswerDirectory(wow64Directory, buffer, size);
-}
-BOOL WINAPI W_CreateScalableFontResourceA(DWORD hidden, LPCSTR resource, LPCSTR fontFile,
-                                          LPCSTR path) {
-  if (Faulted(CreateResource, ERROR_ACCESS_DENIED)) return FALSE;
-  return REAL(CreateScalableFontResourceA)(hidden, resource, fontFile, path);
 }
 int WINAPI W_AddFontResourceA(LPCSTR resource) {
   if (Faulted(AddResource, ERROR_ACCESS_DENIED)) return 0;
@@ -244,11 +222,6 @@ LSTATUS WINAPI W_RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM ac
   LSTATUS status = REAL(RegOpenKeyExA)(key, subKey, options, access, opened);
   if (status == ERROR_SUCCESS) Tracked(static_cast<HANDLE>(*opened));
   return status;
-}
-LSTATUS WINAPI W_RegSetValueExA(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE *data,
-                                DWORD size) {
-  if (Faulted(Registry, ERROR_ACCESS_DENIED)) return ERROR_ACCESS_DENIED;
-  return REAL(RegSetValueExA)(key, name, reserved, type, data, size);
 }
 LSTATUS WINAPI W_RegCloseKey(HKEY key) {
   state.handles.erase(key);
@@ -303,18 +276,8 @@ void Install() {
 
 // clang-format off
 void Reset() { state = State(); }
-int FaultsFired() { return state.fired; }
 void Pause(bool pause) { paused = pause; }
-void Answer(int button) { state.answers.push_back(button); }
-const std::vector<Box> &Boxes() { return state.boxes; }
-void OnBox(std::function<void()> action) { state.onBox = std::move(action); }
-DWORD Now() { return state.now; }
-void At(DWORD when, std::function<void()> action) { state.due.emplace(when, std::move(action)); }
-int OpenHandles() { return static_cast<int>(state.handles.size()); }
-int LiveBlocks() { return static_cast<int>(state.blocks.size()); }
-int DamagedBlocks() { return state.damagedBlocks; }
-std::vector<std::pair<std::string, int>> FontResources() { return state.fonts; }
-std::vector<UINT> Broadcasts() { return state.broadcasts; }
+void StartClock(DWORD start, DWORD step) { state.clock = true, state.now = start, state.step = step; }
 // clang-format on
 
 void Fail(int kind, int nth, bool fromThenOn) {
@@ -322,12 +285,6 @@ void Fail(int kind, int nth, bool fromThenOn) {
   state.faultNth = nth;
   state.faultBase = kind >= 0 && kind < KindCount ? state.calls[kind] : 0;
   state.fromThenOn = fromThenOn;
-}
-
-void StartClock(DWORD start, DWORD step) {
-  state.clock = true;
-  state.now = start;
-  state.step = step;
 }
 
 void SetPaths(const std::string &program, const std::string &system, const std::string &wow64,

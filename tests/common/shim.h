@@ -7,6 +7,8 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -33,49 +35,44 @@ const char *KindName(int kind);
 
 // Patches the program's imports once; main() calls it before any test.
 void Install();
-// Forgets faults, counts, boxes, broadcasts and the clock; the paths stay.
-void Reset();
-
-// Makes the nth call of kind (from now on, 1 = the next) fail, and with fromThenOn every later
-// one too. One fault at a time.
-void Fail(int kind, int nth, bool fromThenOn = false);
-int FaultsFired();
-// While paused, calls are neither counted nor failed: the test's own work between the program's.
-void Pause(bool paused);
-
-// Message boxes never show: each is recorded and answered from the queue (IDOK when it is
-// empty; 0 makes the box itself fail).
+// Message boxes never show: each is recorded and answered from a queue.
 struct Box {
   HWND owner;
   std::string text, caption;
   UINT style;
 };
-void Answer(int button);
-const std::vector<Box> &Boxes();
-// Called for each box before it is answered (a test may act from inside the run here).
-void OnBox(std::function<void()> action);
 
-// The virtual clock: once started, GetTickCount answers it, and each PeekMessageA that finds no
-// message moves it by step milliseconds. An action set with At runs once when it is due.
+// What the shim records of the program's calls and is told to answer; tests read and set it.
+struct State {
+  int calls[KindCount] = {};
+  int faultKind = -1, faultNth = 0, faultBase = 0, fired = 0;  // fired: the fault's firings
+  bool fromThenOn = false;
+  std::vector<int> answers;     // the coming boxes' answers (IDOK once empty; 0: the box fails)
+  std::vector<Box> boxes;       // every box shown
+  std::function<void()> onBox;  // called at each box before its answer, inside the run
+  bool clock = false;           // GetTickCount answers now, which each PeekMessageA that finds
+  DWORD now = 0, step = 0;      // no message moves by step; each due action runs once
+  std::multimap<DWORD, std::function<void()>> due;
+  std::set<HANDLE> handles;  // files, searches and registry keys open
+  std::set<HGLOBAL> blocks;  // memory blocks alive
+  int damagedBlocks = 0;     // blocks that failed Wine's heap validation when moved or freed
+  std::vector<std::pair<std::string, int>> fonts;  // resources added and not removed, and fonts
+  std::vector<UINT> broadcasts;                    // messages sent to every top-level window
+};
+extern State state;
+
+// Forgets faults, counts, boxes, broadcasts and the clock; the paths stay.
+void Reset();
+// Makes the nth call of kind (from now on, 1 = the next) fail, and with fromThenOn every later
+// one too. One fault at a time.
+void Fail(int kind, int nth, bool fromThenOn = false);
+// While paused, calls are neither counted nor failed: the test's own work between the program's.
+void Pause(bool paused);
 void StartClock(DWORD start, DWORD step);
-DWORD Now();
-void At(DWORD when, std::function<void()> action);
-
 // Where the program lies (GetModuleFileNameA of any module), the system directory
 // (GetSystemDirectoryA, given as it is to be answered), the folder GetSystemWow64DirectoryA
 // names, and the file that stands for WIN.INI. Empty: the real one.
 void SetPaths(const std::string &programFile, const std::string &systemDirectory,
               const std::string &wow64Directory, const std::string &winIni);
-
-// What the program holds: files and searches open, registry keys open, memory blocks alive and
-// locks not released.
-int OpenHandles();
-int LiveBlocks();
-// Blocks that failed Wine's heap validation when they were moved or freed.
-int DamagedBlocks();
-// Font resources added and not removed (paths as given, and the fonts each added), and
-// broadcasts sent, in order.
-std::vector<std::pair<std::string, int>> FontResources();
-std::vector<UINT> Broadcasts();
 
 }  // namespace shim

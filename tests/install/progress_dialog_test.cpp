@@ -70,8 +70,9 @@ TEST(ProgressDialog, BarGrowsAndTheDialogEndsAfterTheRun) {
     std::vector<int> widths;  // the bar in each pump, then at each box
     bool overDialog = false;  // at the last box
     shim::StartClock(1000, 100);
-    for (DWORD pump : {1100, 1600, 2100}) shim::At(pump, [&] { widths.push_back(Bar()); });
-    shim::At(1100, [&] {
+    for (DWORD pump : {1100, 1600, 2100})
+      shim::state.due.emplace(pump, [&] { widths.push_back(Bar()); });
+    shim::state.due.emplace(1100, [&] {
       RECT at, client;
       GetWindowRect(stat(), &at);
       GetClientRect(owner, &client);
@@ -80,22 +81,23 @@ TEST(ProgressDialog, BarGrowsAndTheDialogEndsAfterTheRun) {
       EXPECT_NEAR(client.top + client.bottom, at.top + at.bottom, 1);
     });
     if (row.cancelAt)
-      shim::At(row.cancelAt, [&] { PostMessageA(stat(), WM_COMMAND, IDCANCEL, 0); });
-    shim::At(1200, [&] { ShowWindow(stat(), SW_HIDE), ShowWindow(stat(), SW_SHOW); });  // no rerun
-    shim::OnBox([&] {
-      if (row.stopInBox && shim::Boxes().size() == 1) {
+      shim::state.due.emplace(row.cancelAt, [&] { PostMessageA(stat(), WM_COMMAND, IDCANCEL, 0); });
+    shim::state.due.emplace(
+        1200, [&] { ShowWindow(stat(), SW_HIDE), ShowWindow(stat(), SW_SHOW); });  // no rerun
+    shim::state.onBox = [&] {
+      if (row.stopInBox && shim::state.boxes.size() == 1) {
         PostMessageA(stat(), WM_STOPINSTALL, 0, 0);
         MSG message;
         while (PeekMessageA(&message, NULL, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
       }
       overDialog = IsWindowVisible(stat()) && !IsWindowEnabled(owner);
       widths.push_back(Bar());
-    });
+    };
     runOptions = {GetModuleHandleA(NULL), owner, 0};
     EXPECT_EQ(0, RunStatDialog());
     for (int i = 0; i < 3; i++)
       EXPECT_EQ(row.installed[i] == '1', !box.Key("Qb Stat " + std::to_string(i)).empty()) << i;
-    EXPECT_EQ(row.stopInBox ? 2u : 1u, shim::Boxes().size());
+    EXPECT_EQ(row.stopInBox ? 2u : 1u, shim::state.boxes.size());
     EXPECT_TRUE(overDialog) << "the dialog ended under the running run";
     EXPECT_TRUE(!stat() && IsWindowEnabled(owner));
     if (row.installed == "111") {
@@ -104,7 +106,7 @@ TEST(ProgressDialog, BarGrowsAndTheDialogEndsAfterTheRun) {
                   widths[2] < -widths[0]);
       EXPECT_EQ(-widths[0], widths[3]);
     }
-    shim::OnBox(nullptr);
+    shim::state.onBox = nullptr;
     ReleaseFontList();
     DestroyWindow(owner);
   }

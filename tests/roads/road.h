@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -45,8 +44,6 @@ struct Road {
 };
 
 Road DecodeRoad(const std::string &bytes);
-// A road with the bytes of a corpus file, or of a seed's random generator.
-std::string RandomRoadBytes(uint32_t seed);
 
 // One CR LF line as a reader sees it: its first 127 bytes, the first field and the trimmed rest.
 struct ListLine {

@@ -1,8 +1,6 @@
 // A road's bytes decoded, its machine laid out in a sandbox, and the program run along it: the
 // loader, the user's selection, and the installation in the real progress dialog with the pump on
 // the virtual clock; then the oracle (road_oracle.cpp) judges what changed.
-#include <random>
-
 #include "catalog/font_table.h"
 #include "catalog/list_loader.h"
 #include "common/shim.h"
@@ -125,36 +123,6 @@ std::vector<ListLine> SplitListLines(const std::string &list) {
   return lines;
 }
 
-std::string RandomRoadBytes(uint32_t seed) {
-  std::mt19937 random(seed);
-  auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-  std::string bytes(RoadHeaderSize, '\0');
-  bytes[0] = static_cast<char>(pick(64) & (pick(4) == 0 ? 0x3F : 0x21));
-  bytes[1] = static_cast<char>(pick(4) == 0 ? 1 + pick(4) : 0);
-  bytes[2] = static_cast<char>(pick(2) == 0 ? 0 : 1 + pick(11));
-  bytes[3] = static_cast<char>(pick(24) | (pick(3) == 0 ? 0x80 : 0));
-  for (int i = 4; i < 8; i++) bytes[i] = static_cast<char>(pick(5) == 0 ? pick(256) : 0);
-  for (int i = 8; i < 24; i++) {
-    int flags = pick(4) == 0 ? pick(256) : 0x11 | (1 + pick(3)) << 6;
-    bytes[i] = static_cast<char>(flags);
-  }
-  static const char *const files[] = {"F1.TTF",  "f1.ttf",  "F2.TTF", "F3.T",
-                                      "F1.FOT",  "F4",      "A.B.C",  "LONGNAME1.TTF",
-                                      "X/Y.TTF", "CON.TTF", "F5.",    "\xC9T\xC9.TTF"};
-  static const char *const fonts[] = {"Font One", "FONT ONE", "Font Two",    "Eq=Name", "[Bad",
-                                      ";Semi",    "Caf\xE9",  "Font  Three", "x"};
-  int count = 1 + pick(8);
-  for (int n = 0; n < count; n++) {
-    int shape = pick(12);
-    std::string line = std::string(pick(3) == 0 ? "  " : "") + files[pick(12)];
-    if (shape == 0) line = "";
-    if (shape == 1) line += "\tFont";
-    if (shape > 2) line += std::string(1 + pick(3), ' ') + fonts[pick(9)] + (pick(4) ? "" : " ");
-    bytes += line + (n + 1 < count || pick(6) != 0 ? "\r\n" : "");
-  }
-  return bytes;
-}
-
 std::string RunRoad(const Road &road, int *faultsFired, std::vector<std::string> *boxes) {
   SandboxLayout layout;
   layout.systemBackslash = (road.machine & 0x02) != 0;
@@ -169,7 +137,7 @@ std::string RunRoad(const Road &road, int *faultsFired, std::vector<std::string>
   FontList = NULL;
   FontCount = 0;
   runOptions = {GetModuleHandleA(NULL), NULL, (road.machine & 0x01) ? 1 : 0};
-  for (int answer : road.answers) shim::Answer(answer);
+  for (int answer : road.answers) shim::state.answers.push_back(answer);
   oracle.Before();
   if (road.faultKind >= 0) shim::Fail(road.faultKind, road.faultNth, road.faultFromThenOn);
   int loaded = LoadFontList();
@@ -181,16 +149,17 @@ std::string RunRoad(const Road &road, int *faultsFired, std::vector<std::string>
     // count wraps during the first.
     shim::StartClock(0xFFFFFF00, 100);
     oracle.NoteSelection();
-    if (road.duringFirstPump) shim::At(shim::Now() + 100, [&] { road.duringFirstPump(box); });
+    if (road.duringFirstPump)
+      shim::state.due.emplace(shim::state.now + 100, [&] { road.duringFirstPump(box); });
     if (road.stopAtPump > 0)
-      shim::At(shim::Now() + 500 * (road.stopAtPump - 1) + 100,
-               [] { PostMessageA(statDialog, WM_COMMAND, IDCANCEL, 0); });
+      shim::state.due.emplace(shim::state.now + 500 * (road.stopAtPump - 1) + 100,
+                              [] { PostMessageA(statDialog, WM_COMMAND, IDCANCEL, 0); });
     statDialog = NULL;
     DialogBoxParamA(GetModuleHandleA(NULL), "FontStat", NULL, NotingStatProc, 0);
     oracle.CheckRun();
   }
-  if (faultsFired != nullptr) *faultsFired = shim::FaultsFired();
-  for (const shim::Box &shown : shim::Boxes())
+  if (faultsFired != nullptr) *faultsFired = shim::state.fired;
+  for (const shim::Box &shown : shim::state.boxes)
     if (boxes != nullptr) boxes->push_back(shown.text);
   shim::Fail(-1, 0);
   ReleaseFontList();

@@ -23,13 +23,6 @@ bool Same(const std::string &a, const std::string &b) {
   return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
 
-bool FollowsEightThree(const std::string &name) {
-  if (name.find_first_of("\\/: ") != std::string::npos) return false;
-  size_t dot = name.find('.');
-  if (dot == std::string::npos) return !name.empty() && name.size() <= 8;
-  return dot >= 1 && dot <= 8 && name.size() - dot - 1 <= 3;
-}
-
 std::vector<std::string> SectionLines(const std::string &ini, const char *section) {
   std::vector<char> text(1 << 16);
   DWORD length = GetPrivateProfileSectionA(section, text.data(), text.size(), ini.c_str());
@@ -97,8 +90,10 @@ void RoadOracle::Before() {
 }
 
 void RoadOracle::CheckHandles(int blocks) {
-  if (shim::OpenHandles() != 0) Fail("handles left open: " + std::to_string(shim::OpenHandles()));
-  if (shim::LiveBlocks() != blocks) Fail("memory blocks: " + std::to_string(shim::LiveBlocks()));
+  if (static_cast<int>(shim::state.handles.size()) != 0)
+    Fail("handles left open: " + std::to_string(static_cast<int>(shim::state.handles.size())));
+  if (static_cast<int>(shim::state.blocks.size()) != blocks)
+    Fail("memory blocks: " + std::to_string(static_cast<int>(shim::state.blocks.size())));
   if (FontList != NULL && (GlobalFlags(FontList) & GMEM_LOCKCOUNT) != 0)
     Fail("the table is locked");
 }
@@ -108,8 +103,6 @@ void RoadOracle::CheckTable() {
   for (size_t i = 0; i < table_.size(); i++) {
     const TableRow &row = table_[i];
     std::string at = "record " + Quote(row.fileName) + ": ";
-    if (!FollowsEightThree(row.fileName) || row.fontName.empty() || row.fontName.size() > 79)
-      Fail(at + "names");
     for (size_t j = 0; j < i; j++)
       if (Same(table_[j].fileName, row.fileName) || Same(table_[j].fontName, row.fontName))
         Fail(at + "repeats record " + std::to_string(j));
@@ -130,7 +123,7 @@ void RoadOracle::CheckTable() {
 
 void RoadOracle::CheckLoader(int result) {
   shim::Pause(true);
-  const std::vector<shim::Box> &boxes = shim::Boxes();
+  const std::vector<shim::Box> &boxes = shim::state.boxes;
   bool faulted = road_.faultKind >= 0;
   if (result == 1 && (!boxes.empty() || FontCount <= 0)) Fail("loaded with a box or no table");
   if (result == 0 && (FontCount != 0 || FontList != NULL)) Fail("refused with a table");
@@ -161,7 +154,7 @@ void RoadOracle::CheckLoader(int result) {
 }
 
 void RoadOracle::NoteSelection() {
-  clockStart_ = shim::Now();
+  clockStart_ = shim::state.now;
   table_.clear();
   const FontItem *items =
       FontCount > 0 ? static_cast<const FontItem *>(GlobalLock(FontList)) : NULL;
@@ -181,7 +174,7 @@ void RoadOracle::CheckRun() {
   if (IsWow64Process(GetCurrentProcess(), &wow64) && wow64) CharLowerA(shared.data());
 
   Snapshot after = Take();
-  const std::vector<shim::Box> &boxes = shim::Boxes();
+  const std::vector<shim::Box> &boxes = shim::state.boxes;
   if (boxes.empty()) {
     Fail("no summary");
     shim::Pause(false);
@@ -220,12 +213,12 @@ void RoadOracle::CheckRun() {
   if (box + 1 != boxes.size()) Fail("a box for no font reached: " + Quote(boxes[box].text));
   // Before each font the pump dispatches for 500 ms of the clock, whatever its wrap.
   DWORD handled = static_cast<DWORD>(installed.size() + reported.size());
-  DWORD elapsed = shim::Now() - clockStart_;
+  DWORD elapsed = shim::state.now - clockStart_;
   if (elapsed < 500 * handled || elapsed > 500 * (handled + 1) + 100)
     Fail("the pumps took " + std::to_string(elapsed) + " ms for " + std::to_string(handled) +
          " fonts");
   // The summary counts the fonts the system said each resource added.
-  std::vector<std::pair<std::string, int>> table = shim::FontResources();
+  std::vector<std::pair<std::string, int>> table = shim::state.fonts;
   size_t count = 0;
   for (const TableRow *row : installed)
     for (const auto &font : table)
@@ -237,27 +230,32 @@ void RoadOracle::CheckRun() {
                             : std::to_string(count) + " new TrueType fonts are now available.";
   if (boxes.back().text != summary || boxes.back().style != MB_ICONINFORMATION)
     Fail("summary " + Quote(boxes.back().text) + ", expected " + Quote(summary));
-  std::vector<UINT> told = shim::Broadcasts();
+  std::vector<UINT> told = shim::state.broadcasts;
   if (told != (count > 0 ? std::vector<UINT>{WM_FONTCHANGE, WM_WININICHANGE} : std::vector<UINT>()))
     Fail("broadcasts do not match the summary");
 
-  // What each font may leave: an installed one its copy, its .Fot, its key, its registry value and
-  // its place in the font table; a reported one at most the replacement of an older font.
-  std::map<std::string, std::string> expected = before_.files;
-  std::set<std::string> either;  // a reported font's copy over an older file: old or new bytes
+  // What each file may hold afterwards: what it held before, unless a font the run reached is
+  // told apart by it. An installed font leaves its copy, its .Fot, its key, its registry value and
+  // its place in the font table; a reported one at most the whole replacement of an older font.
+  const std::string gone = std::string("\0gone", 5);
+  std::map<std::string, std::set<std::string>> may;
+  for (const auto &file : before_.files) may[file.first] = {file.second};
   std::vector<std::string> keys, registry = before_.registry, fonts;
   bool programInSystem = box_.program == box_.system;
-  std::set<std::string> mayGo;  // sources whose deletion a fault may have prevented
+  bool deleteFaulted = road_.faultKind == shim::Delete && shim::state.fired > 0;
+  auto source = [&](const TableRow *row) {
+    return before_.files[UpperName(box_.program + row->fileName)];
+  };
   for (const TableRow *row : installed) {
     std::string upper = UpperName(row->fileName), resource = ResourceNameOf(upper);
-    std::string source = before_.files[UpperName(box_.program + row->fileName)];
-    std::string copy = UpperName(box_.system + upper);
-    if (!programInSystem) expected[copy] = source;
-    if (after.files.count(UpperName(box_.system + resource)) == 0)
-      Fail("installed " + Quote(row->fontName) + " has no .Fot");
-    const std::string &made = after.files[UpperName(box_.system + resource)];
-    expected[UpperName(box_.system + resource)] = made;
-    if (made.find(shared + upper) == std::string::npos)
+    std::string fot = UpperName(box_.system + resource), original = UpperName(box_.program + upper);
+    if (!programInSystem) may[UpperName(box_.system + upper)] = {source(row)};
+    // A source the user asked to delete goes, unless the platform refused.
+    if ((road_.machine & 0x01) && !programInSystem) may[original] = {gone};
+    if ((road_.machine & 0x01) && !programInSystem && deleteFaulted)
+      may[original].insert(source(row));
+    may[fot] = {after.files.count(fot) != 0 ? after.files[fot] : "(a .Fot)"};
+    if (after.files[fot].find(shared + upper) == std::string::npos)
       Fail("installed " + Quote(row->fontName) + ": its .Fot does not name " + shared + upper);
     if (box_.Key(row->fontName) != resource)
       Fail("installed " + Quote(row->fontName) + ": WIN.INI holds " +
@@ -270,47 +268,28 @@ void RoadOracle::CheckRun() {
         }))
       registry.push_back(name + shared + upper);
     fonts.push_back(shared + resource);
-    std::string original = UpperName(box_.program + row->fileName);
-    if (road_.machine & 0x01 && !programInSystem) {
-      if (road_.faultKind == shim::Delete && shim::FaultsFired() > 0)
-        mayGo.insert(original);
-      else
-        expected.erase(original);
-    }
   }
-  // A fresh copy whose removal the platform refused may stay, whole.
-  bool deleteFaulted = road_.faultKind == shim::Delete && shim::FaultsFired() > 0;
   for (const TableRow *row : reported) {
     std::string copy = UpperName(box_.system + UpperName(row->fileName));
-    if (before_.files.count(copy) != 0 && expected[copy] == before_.files[copy] && !programInSystem)
-      either.insert(copy);
-    if (before_.files.count(copy) == 0 && expected.count(copy) == 0 && deleteFaulted) {
-      expected[copy] = before_.files[UpperName(box_.program + row->fileName)];
-      mayGo.insert(copy);
-    }
+    if (programInSystem) continue;
+    // A fresh copy whose removal the platform refused may stay, whole.
+    bool older = before_.files.count(copy) != 0;
+    if (older || deleteFaulted) may[copy].insert(source(row));
+    if (!older && deleteFaulted) may[copy].insert(gone);
   }
-  for (const auto &file : after.files) {
-    auto wanted = expected.find(file.first);
-    if (wanted == expected.end()) {
-      Fail("new file " + Quote(file.first));
-    } else if (wanted->second != file.second) {
-      auto source = std::find_if(reported.begin(), reported.end(), [&](const TableRow *row) {
-        return UpperName(box_.system + UpperName(row->fileName)) == file.first &&
-               before_.files[UpperName(box_.program + row->fileName)] == file.second;
-      });
-      if (either.count(file.first) == 0 || source == reported.end())
-        Fail("file changed: " + Quote(file.first));
-    }
+  for (const auto &file : after.files)
+    if (may.count(file.first) == 0) Fail("new file " + Quote(file.first));
+  for (const auto &file : may) {
+    std::string now = after.files.count(file.first) != 0 ? after.files[file.first] : gone;
+    if (file.second.count(now) == 0)
+      Fail((now == gone ? "file gone: " : "file changed: ") + Quote(file.first));
   }
-  for (const auto &file : expected)
-    if (after.files.count(file.first) == 0 && mayGo.count(file.first) == 0)
-      Fail("file gone: " + Quote(file.first));
 
   if (Without(after.winIni, keys) != Without(before_.winIni, keys))
     Fail("WIN.INI changed beyond the installed fonts' keys");
   std::vector<std::string> now = after.registry;
   // A failed registry write loses the value, and nothing else.
-  bool registryFaulted = road_.faultKind == shim::Registry && shim::FaultsFired() > 0;
+  bool registryFaulted = road_.faultKind == shim::Registry && shim::state.fired > 0;
   std::sort(registry.begin(), registry.end());
   std::sort(now.begin(), now.end());
   if (registryFaulted ? !std::includes(registry.begin(), registry.end(), now.begin(), now.end())
@@ -326,6 +305,6 @@ void RoadOracle::CheckRun() {
 }
 
 void RoadOracle::CheckReleased() {
-  if (shim::LiveBlocks() != 0) Fail("a memory block outlives the table");
-  if (shim::DamagedBlocks() != 0) Fail("a memory block was written past its end");
+  if (static_cast<int>(shim::state.blocks.size()) != 0) Fail("a memory block outlives the table");
+  if (shim::state.damagedBlocks != 0) Fail("a memory block was written past its end");
 }

@@ -144,7 +144,7 @@ TEST_F(Shell, SelectionDialogAndOwnerWindow) {
               Click(IDCANCEL);
             }));
   EXPECT_FALSE(forced) << "Cancel did not end the program";
-  EXPECT_TRUE(shim::Boxes().empty()) << "a run started";
+  EXPECT_TRUE(shim::state.boxes.empty()) << "a run started";
 }
 
 // The whole command-line tail is the option, without regard to case. A list that offers nothing
@@ -162,7 +162,7 @@ TEST_F(Shell, DeleteCheckBoxOnlyWithTheOptionAndNoWindowWithoutAnOffer) {
   box.Write(box.program + "Quillbox.Lst", "");
   EXPECT_EQ(0, Run(nullptr));
   EXPECT_FALSE(forced);
-  EXPECT_EQ(1u, shim::Boxes().size());
+  EXPECT_EQ(1u, shim::state.boxes.size());
 }
 
 // A list position is not a table position: Install marks each record by its font name, clears
@@ -176,7 +176,7 @@ TEST_F(Shell, InstallHandsTheSelectionToTheTableByNameAndCloses) {
                 ClickItem(name);
               HWND owner = GetParent(hFontDial);
               shim::StartClock(0, 100);
-              shim::At(700, [&] {
+              shim::state.due.emplace(700, [&] {
                 SendMessageA(owner, WM_CLOSE, 0, 0);
                 EXPECT_TRUE(IsWindow(owner) && IsWindow(hFontDial)) << "closed under the run";
               });
@@ -185,7 +185,7 @@ TEST_F(Shell, InstallHandsTheSelectionToTheTableByNameAndCloses) {
               for (int i = 0; i < FontCount; i++) flags.push_back(items[i].selected);
               GlobalUnlock(FontList);
               EXPECT_EQ((std::vector<int>{1, 0, 1, 0, 1}), flags);
-              EXPECT_EQ(1u, shim::Boxes().size()) << "no summary before Install returned";
+              EXPECT_EQ(1u, shim::state.boxes.size()) << "no summary before Install returned";
             }));
   EXPECT_FALSE(forced) << "the program did not end after the run";
 }
