@@ -83,7 +83,7 @@ TEST(LoadFontList, FindsAnInstalledFontBehindALongKeyListing) {
   EXPECT_EQ(0, LoadFontList());
   ASSERT_EQ(1u, shim::state.boxes.size());
   EXPECT_EQ("All additional TrueType fonts are already installed.", shim::state.boxes[0].text);
-  EXPECT_EQ(0, static_cast<int>(shim::state.blocks.size()));
+  EXPECT_TRUE(shim::state.blocks.empty());
   shim::Reset();
 }
 

@@ -1,6 +1,7 @@
 // The sandbox: see sandbox.h.
 #include "common/sandbox.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "common/shim.h"
@@ -10,8 +11,9 @@ namespace {
 constexpr char FontsKey[] = "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
 constexpr int DeepPath = 115;
 
-// The names of the files (or of the folders but . and ..) in a directory.
-std::vector<std::string> Entries(const std::string &directory, bool folders) {
+}  // namespace
+
+std::vector<std::string> Sandbox::Files(const std::string &directory, bool folders) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA((directory + "*").c_str(), &found);
@@ -25,7 +27,7 @@ std::vector<std::string> Entries(const std::string &directory, bool folders) {
   return names;
 }
 
-std::string ReadBytes(const std::string &path) {
+std::string Sandbox::Read(const std::string &path) {
   std::string bytes;
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
@@ -37,12 +39,15 @@ std::string ReadBytes(const std::string &path) {
   return bytes;
 }
 
+namespace {
+
 void RemoveTree(const std::string &directory) {
-  for (const std::string &name : Entries(directory, false)) {
+  for (const std::string &name : Sandbox::Files(directory)) {
     SetFileAttributesA((directory + name).c_str(), FILE_ATTRIBUTE_NORMAL);
     DeleteFileA((directory + name).c_str());
   }
-  for (const std::string &name : Entries(directory, true)) RemoveTree(directory + name + "\\");
+  for (const std::string &name : Sandbox::Files(directory, true))
+    RemoveTree(directory + name + "\\");
   RemoveDirectoryA(directory.c_str());
 }
 
@@ -84,11 +89,9 @@ Sandbox::~Sandbox() {
   std::vector<std::string> now = RegistryFonts();
   HKEY key;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, FontsKey, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, &key) == 0) {
-    for (const std::string &line : now) {
-      bool kept = false;
-      for (const std::string &was : registryBefore_) kept = kept || was == line;
-      if (!kept) RegDeleteValueA(key, line.substr(0, line.find('=')).c_str());
-    }
+    for (const std::string &line : now)
+      if (std::find(registryBefore_.begin(), registryBefore_.end(), line) == registryBefore_.end())
+        RegDeleteValueA(key, line.substr(0, line.find('=')).c_str());
     RegCloseKey(key);
   }
   RemoveTree(root_);
@@ -104,22 +107,6 @@ void Sandbox::Write(const std::string &path, const std::string &bytes) const {
   if (!ok || written != bytes.size()) std::abort();
 }
 
-std::string Sandbox::Read(const std::string &path) {
-  return ReadBytes(path);
-}
-
-bool Sandbox::Exists(const std::string &path) const {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::vector<std::string> Sandbox::Files(const std::string &directory) const {
-  return Entries(directory, false);
-}
-
-void Sandbox::SetKey(const std::string &key, const std::string &value) const {
-  WritePrivateProfileStringA("Fonts", key.c_str(), value.c_str(), winIni.c_str());
-}
-
 std::string Sandbox::Key(const std::string &key) const {
   char value[256];
   GetPrivateProfileStringA("Fonts", key.c_str(), "", value, sizeof value, winIni.c_str());
@@ -133,7 +120,7 @@ std::string Sandbox::Font(int which) {
   static std::string bytes[5];
   int at = ((which % 5) + 5) % 5;
   if (bytes[at].empty()) {
-    bytes[at] = ReadBytes(std::string("Z:\\usr\\share\\") + fonts[at] + ".ttf");
+    bytes[at] = Read(std::string("Z:\\usr\\share\\") + fonts[at] + ".ttf");
     if (bytes[at].empty()) std::abort();
   }
   return bytes[at];

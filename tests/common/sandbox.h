@@ -27,11 +27,15 @@ class Sandbox {
 
   void Write(const std::string &path, const std::string &bytes) const;
   static std::string Read(const std::string &path);  // empty when absent
-  bool Exists(const std::string &path) const;
-  // The names of the files in a directory, as the file system spells them.
-  std::vector<std::string> Files(const std::string &directory) const;
+  bool Exists(const std::string &path) const {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+  // The names of the files (or of the folders but . and ..) in a directory, as spelt there.
+  static std::vector<std::string> Files(const std::string &directory, bool folders = false);
   // The Fonts section of WIN.INI.
-  void SetKey(const std::string &key, const std::string &value) const;
+  void SetKey(const std::string &key, const std::string &value) const {
+    WritePrivateProfileStringA("Fonts", key.c_str(), value.c_str(), winIni.c_str());
+  }
   std::string Key(const std::string &key) const;
 
   // A real TrueType font from the machine's fonts (Debian's fonts-liberation); which picks one of

@@ -33,7 +33,7 @@ std::string programFile, systemDirectory, wow64Directory, winIni;
 // Counts a call of kind; true when the armed fault makes it fail.
 bool paused;
 
-bool Faulted(Kind kind, DWORD error) {
+bool Faulted(int kind, DWORD error) {
   if (paused) return false;
   int n = ++state.calls[kind] - state.faultBase;
   if (kind != state.faultKind || n < state.faultNth) return false;
@@ -70,12 +70,6 @@ void Validate(HGLOBAL block) {
   if (address != NULL) GlobalUnlock(block);
 }
 
-HGLOBAL WINAPI W_GlobalAlloc(UINT flags, SIZE_T bytes) {
-  if (Faulted(Allocation, ERROR_NOT_ENOUGH_MEMORY)) return NULL;
-  HGLOBAL block = REAL(GlobalAlloc)(flags, bytes);
-  if (block != NULL) state.blocks.insert(block);
-  return block;
-}
 HGLOBAL WINAPI W_GlobalReAlloc(HGLOBAL block, SIZE_T bytes, UINT flags) {
   Validate(block);
   if (Faulted(Allocation, ERROR_NOT_ENOUGH_MEMORY)) return NULL;
@@ -87,29 +81,44 @@ HGLOBAL WINAPI W_GlobalFree(HGLOBAL block) {
   if (state.blocks.erase(block) != 0) Validate(block);
   return REAL(GlobalFree)(block);
 }
-HFILE WINAPI W__lopen(LPCSTR path, int mode) {
-  if (Faulted(Open, ERROR_ACCESS_DENIED)) return HFILE_ERROR;
-  return Tracked(REAL(_lopen)(path, mode));
-}
-HFILE WINAPI W__lcreat(LPCSTR path, int attributes) {
-  if (Faulted(Create, ERROR_ACCESS_DENIED)) return HFILE_ERROR;
-  return Tracked(REAL(_lcreat)(path, attributes));
-}
-// A wrapper that fails as the real function does when the fault hits, and is the real one else.
-#define FAULTABLE(type, name, parameters, arguments, kind, error, failed) \
-  type WINAPI W_##name parameters {                                       \
-    if (Faulted(kind, error)) return failed;                              \
-    return REAL(name) arguments;                                          \
+
+// A wrapper that fails as the real function does when the fault of its kind (none: -1) hits, and
+// otherwise calls the real one and notes its result.
+#define WRAP(type, name, parameters, arguments, kind, error, failed, note) \
+  type WINAPI W_##name parameters {                                        \
+    if (kind >= 0 && Faulted(kind, error)) return failed;                  \
+    type result = REAL(name) arguments;                                    \
+    note;                                                                  \
+    return result;                                                         \
   }
-FAULTABLE(UINT, _lread, (HFILE f, LPVOID b, UINT n), (f, b, n), Read, ERROR_READ_FAULT, -1u)
-FAULTABLE(UINT, _lwrite, (HFILE f, LPCCH b, UINT n), (f, b, n), Write, ERROR_DISK_FULL, -1u)
-FAULTABLE(BOOL, DeleteFileA, (LPCSTR path), (path), Delete, ERROR_ACCESS_DENIED, FALSE)
-FAULTABLE(BOOL, MoveFileExA, (LPCSTR from, LPCSTR to, DWORD flags), (from, to, flags), Move,
-          ERROR_ACCESS_DENIED, FALSE)
-FAULTABLE(BOOL, CreateScalableFontResourceA, (DWORD h, LPCSTR r, LPCSTR f, LPCSTR p), (h, r, f, p),
-          CreateResource, ERROR_ACCESS_DENIED, FALSE)
-FAULTABLE(LSTATUS, RegSetValueExA, (HKEY k, LPCSTR n, DWORD r, DWORD t, const BYTE *d, DWORD s),
-          (k, n, r, t, d, s), Registry, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED)
+constexpr int None = -1;
+constexpr DWORD Denied = ERROR_ACCESS_DENIED;
+WRAP(HGLOBAL, GlobalAlloc, (UINT f, SIZE_T n), (f, n), Allocation, ERROR_NOT_ENOUGH_MEMORY, NULL,
+     if (result != NULL) state.blocks.insert(result))
+WRAP(HFILE, _lopen, (LPCSTR p, int m), (p, m), Open, Denied, HFILE_ERROR, Tracked(result))
+WRAP(HFILE, _lcreat, (LPCSTR p, int a), (p, a), Create, Denied, HFILE_ERROR, Tracked(result))
+WRAP(HANDLE, CreateFileA,
+     (LPCSTR p, DWORD a, DWORD s, LPSECURITY_ATTRIBUTES c, DWORD d, DWORD f, HANDLE t),
+     (p, a, s, c, d, f, t), Open, Denied, INVALID_HANDLE_VALUE, Tracked(result))
+WRAP(HANDLE, FindFirstFileA, (LPCSTR p, LPWIN32_FIND_DATAA f), (p, f), Open, Denied,
+     INVALID_HANDLE_VALUE, Tracked(result))
+WRAP(BOOL, CloseHandle, (HANDLE h), (h), None, 0, FALSE, state.handles.erase(h))
+WRAP(BOOL, FindClose, (HANDLE h), (h), None, 0, FALSE, state.handles.erase(h))
+WRAP(LSTATUS, RegCloseKey, (HKEY k), (k), None, 0, 0, state.handles.erase(k))
+WRAP(int, AddFontResourceA, (LPCSTR r), (r), AddResource, Denied, 0,
+     if (result > 0) state.fonts.emplace_back(r, result))
+WRAP(LRESULT, SendMessageTimeoutA,
+     (HWND w, UINT m, WPARAM p, LPARAM l, UINT f, UINT t, PDWORD_PTR r), (w, m, p, l, f, t, r),
+     None, 0, 0, if (w == HWND_BROADCAST) state.broadcasts.push_back(m))
+WRAP(UINT, _lread, (HFILE f, LPVOID b, UINT n), (f, b, n), Read, ERROR_READ_FAULT, -1u, (void)0)
+WRAP(UINT, _lwrite, (HFILE f, LPCCH b, UINT n), (f, b, n), Write, ERROR_DISK_FULL, -1u, (void)0)
+WRAP(BOOL, DeleteFileA, (LPCSTR path), (path), Delete, Denied, FALSE, (void)0)
+WRAP(BOOL, MoveFileExA, (LPCSTR from, LPCSTR to, DWORD flags), (from, to, flags), Move, Denied,
+     FALSE, (void)0)
+WRAP(BOOL, CreateScalableFontResourceA, (DWORD h, LPCSTR r, LPCSTR f, LPCSTR p), (h, r, f, p),
+     CreateResource, Denied, FALSE, (void)0)
+WRAP(LSTATUS, RegSetValueExA, (HKEY k, LPCSTR n, DWORD r, DWORD t, const BYTE *d, DWORD s),
+     (k, n, r, t, d, s), Registry, Denied, Denied, (void)0)
 HFILE WINAPI W__lclose(HFILE file) {
   // A failed close still closes: the handle is gone either way.
   HFILE result = REAL(_lclose)(file);
@@ -119,24 +128,6 @@ HFILE WINAPI W__lclose(HFILE file) {
 HFILE WINAPI W_OpenFile(LPCSTR path, LPOFSTRUCT status, UINT style) {
   if ((style & OF_DELETE) != 0 && Faulted(Delete, ERROR_ACCESS_DENIED)) return HFILE_ERROR;
   return REAL(OpenFile)(path, status, style);
-}
-HANDLE WINAPI W_CreateFileA(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
-                            DWORD disposition, DWORD flags, HANDLE templateFile) {
-  if (Faulted(Open, ERROR_ACCESS_DENIED)) return INVALID_HANDLE_VALUE;
-  return Tracked(
-      REAL(CreateFileA)(path, access, share, security, disposition, flags, templateFile));
-}
-BOOL WINAPI W_CloseHandle(HANDLE handle) {
-  state.handles.erase(handle);
-  return REAL(CloseHandle)(handle);
-}
-HANDLE WINAPI W_FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA found) {
-  if (Faulted(Open, ERROR_ACCESS_DENIED)) return INVALID_HANDLE_VALUE;
-  return Tracked(REAL(FindFirstFileA)(pattern, found));
-}
-BOOL WINAPI W_FindClose(HANDLE search) {
-  state.handles.erase(search);
-  return REAL(FindClose)(search);
 }
 DWORD WINAPI W_GetProfileStringA(LPCSTR section, LPCSTR key, LPCSTR fallback, LPSTR value,
                                  DWORD size) {
@@ -170,12 +161,6 @@ UINT WINAPI W_GetSystemDirectoryA(LPSTR buffer, UINT size) {
 UINT WINAPI W_GetSystemWow64DirectoryA(LPSTR buffer, UINT size) {
   if (wow64Directory.empty()) return REAL(GetSystemWow64DirectoryA)(buffer, size);
   return AnswerDirectory(wow64Directory, buffer, size);
-}
-int WINAPI W_AddFontResourceA(LPCSTR resource) {
-  if (Faulted(AddResource, ERROR_ACCESS_DENIED)) return 0;
-  int added = REAL(AddFontResourceA)(resource);
-  if (added > 0) state.fonts.emplace_back(resource, added);
-  return added;
 }
 BOOL WINAPI W_RemoveFontResourceA(LPCSTR resource) {
   // Wine answers FALSE even for a resource it added: the call itself is what is recorded.
@@ -211,21 +196,12 @@ BOOL WINAPI W_PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UI
   // Any action's message is for the next call, as a real message arriving during the wait.
   return FALSE;
 }
-LRESULT WINAPI W_SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT flags, UINT timeout, PDWORD_PTR result) {
-  if (window == HWND_BROADCAST) state.broadcasts.push_back(message);
-  return REAL(SendMessageTimeoutA)(window, message, wParam, lParam, flags, timeout, result);
-}
 LSTATUS WINAPI W_RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access,
                                PHKEY opened) {
   if (Faulted(Registry, ERROR_ACCESS_DENIED)) return ERROR_ACCESS_DENIED;
   LSTATUS status = REAL(RegOpenKeyExA)(key, subKey, options, access, opened);
   if (status == ERROR_SUCCESS) Tracked(static_cast<HANDLE>(*opened));
   return status;
-}
-LSTATUS WINAPI W_RegCloseKey(HKEY key) {
-  state.handles.erase(key);
-  return REAL(RegCloseKey)(key);
 }
 
 struct Entry {

@@ -23,30 +23,31 @@ bool Same(const std::string &a, const std::string &b) {
   return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
 
-std::vector<std::string> SectionLines(const std::string &ini, const char *section) {
-  std::vector<char> text(1 << 16);
-  DWORD length = GetPrivateProfileSectionA(section, text.data(), text.size(), ini.c_str());
-  std::vector<std::string> lines;
-  for (DWORD at = 0; at < length && text[at] != '\0'; at += lstrlenA(&text[at]) + 1)
-    lines.push_back(&text[at]);
-  return lines;
+// WIN.INI as the profile reads it: "SECTION|line" entries in order.
+std::vector<std::string> ReadIni(const std::string &ini) {
+  std::vector<char> names(1 << 16), text(1 << 16);
+  std::vector<std::string> entries;
+  DWORD length = GetPrivateProfileSectionNamesA(names.data(), names.size(), ini.c_str());
+  for (char *name = names.data(); name < names.data() + length && *name;
+       name += lstrlenA(name) + 1) {
+    DWORD size = GetPrivateProfileSectionA(name, text.data(), text.size(), ini.c_str());
+    for (char *line = text.data(); line < text.data() + size && *line; line += lstrlenA(line) + 1)
+      entries.push_back(UpperName(name) + "|" + line);
+  }
+  return entries;
 }
 
-// WIN.INI's lines without those whose key is one of keys in [Fonts].
-std::map<std::string, std::vector<std::string>> Without(
-    std::map<std::string, std::vector<std::string>> ini, const std::vector<std::string> &keys) {
-  for (std::string &line : ini["FONTS"]) {
-    std::string key = line.substr(0, line.find('='));
+// The entries but those of [Fonts] whose key is one of keys.
+std::vector<std::string> Without(std::vector<std::string> entries,
+                                 const std::vector<std::string> &keys) {
+  auto installed = [&](const std::string &entry) {
+    std::string key = entry.substr(0, entry.find('='));
     key.erase(key.find_last_not_of(" \t") + 1);
-    for (const std::string &installed : keys)
-      if (Same(key, installed)) line = "";
-  }
-  for (auto &section : ini) {
-    auto &lines = section.second;
-    lines.erase(std::remove(lines.begin(), lines.end(), ""), lines.end());
-  }
-  for (auto it = ini.begin(); it != ini.end();) it = it->second.empty() ? ini.erase(it) : ++it;
-  return ini;
+    return std::any_of(keys.begin(), keys.end(),
+                       [&](const std::string &font) { return Same(key, "FONTS|" + font); });
+  };
+  entries.erase(std::remove_if(entries.begin(), entries.end(), installed), entries.end());
+  return entries;
 }
 
 }  // namespace
@@ -76,10 +77,7 @@ Snapshot RoadOracle::Take() const {
   for (const std::string &directory : {box_.program, box_.system})
     for (const std::string &name : box_.Files(directory))
       snapshot.files[UpperName(directory + name)] = box_.Read(directory + name);
-  std::vector<char> names(1 << 16);
-  DWORD length = GetPrivateProfileSectionNamesA(names.data(), names.size(), box_.winIni.c_str());
-  for (DWORD at = 0; at < length && names[at] != '\0'; at += lstrlenA(&names[at]) + 1)
-    snapshot.winIni[UpperName(&names[at])] = SectionLines(box_.winIni, &names[at]);
+  snapshot.winIni = ReadIni(box_.winIni);
   snapshot.registry = Sandbox::RegistryFonts();
   shim::Pause(false);
   return snapshot;
@@ -90,10 +88,8 @@ void RoadOracle::Before() {
 }
 
 void RoadOracle::CheckHandles(int blocks) {
-  if (static_cast<int>(shim::state.handles.size()) != 0)
-    Fail("handles left open: " + std::to_string(static_cast<int>(shim::state.handles.size())));
-  if (static_cast<int>(shim::state.blocks.size()) != blocks)
-    Fail("memory blocks: " + std::to_string(static_cast<int>(shim::state.blocks.size())));
+  if (!shim::state.handles.empty()) Fail("handles left open");
+  if (shim::state.blocks.size() != static_cast<size_t>(blocks)) Fail("memory blocks left");
   if (FontList != NULL && (GlobalFlags(FontList) & GMEM_LOCKCOUNT) != 0)
     Fail("the table is locked");
 }
@@ -305,6 +301,6 @@ void RoadOracle::CheckRun() {
 }
 
 void RoadOracle::CheckReleased() {
-  if (static_cast<int>(shim::state.blocks.size()) != 0) Fail("a memory block outlives the table");
+  if (!shim::state.blocks.empty()) Fail("a memory block outlives the table");
   if (shim::state.damagedBlocks != 0) Fail("a memory block was written past its end");
 }

@@ -21,8 +21,8 @@ struct TableRow {
 };
 
 struct Snapshot {
-  std::map<std::string, std::string> files;                // by upper-case Windows path
-  std::map<std::string, std::vector<std::string>> winIni;  // section (upper case) to its lines
+  std::map<std::string, std::string> files;  // by upper-case Windows path
+  std::vector<std::string> winIni;           // "SECTION|line" entries
   std::vector<std::string> registry;
 };
 
