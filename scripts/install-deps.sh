@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake make g++ googletest mingw-w64 wine wine64 wine32:i386 xvfb xdotool
           imagemagick fonts-dejavu-core fonts-liberation fonts-cantarell fonts-wqy-microhei fonts-wine
-          binutils-mingw-w64-i686 gnuplot-nox file icoutils libxml2-utils procps zip unzip python3
+          binutils-mingw-w64-i686 gnuplot-nox file icoutils procps zip unzip python3
           python3-fonttools x11-xkb-utils)
 
 sudo=""

@@ -104,6 +104,8 @@ WRAP(HANDLE, FindFirstFileA, (LPCSTR p, LPWIN32_FIND_DATAA f), (p, f), Open, Den
      INVALID_HANDLE_VALUE, Tracked(result))
 WRAP(BOOL, CloseHandle, (HANDLE h), (h), None, 0, FALSE, state.handles.erase(h))
 WRAP(BOOL, FindClose, (HANDLE h), (h), None, 0, FALSE, state.handles.erase(h))
+WRAP(LSTATUS, RegOpenKeyExA, (HKEY k, LPCSTR s, DWORD o, REGSAM a, PHKEY r), (k, s, o, a, r),
+     Registry, Denied, Denied, if (result == ERROR_SUCCESS) Tracked(static_cast<HANDLE>(*r)))
 WRAP(LSTATUS, RegCloseKey, (HKEY k), (k), None, 0, 0, state.handles.erase(k))
 WRAP(int, AddFontResourceA, (LPCSTR r), (r), AddResource, Denied, 0,
      if (result > 0) state.fonts.emplace_back(r, result))
@@ -196,13 +198,6 @@ BOOL WINAPI W_PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UI
   // Any action's message is for the next call, as a real message arriving during the wait.
   return FALSE;
 }
-LSTATUS WINAPI W_RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access,
-                               PHKEY opened) {
-  if (Faulted(Registry, ERROR_ACCESS_DENIED)) return ERROR_ACCESS_DENIED;
-  LSTATUS status = REAL(RegOpenKeyExA)(key, subKey, options, access, opened);
-  if (status == ERROR_SUCCESS) Tracked(static_cast<HANDLE>(*opened));
-  return status;
-}
 
 struct Entry {
   const char *name;
@@ -213,15 +208,6 @@ const Entry entries[] = {
     SHIM_FUNCTIONS(SHIM_ENTRY)};
 
 }  // namespace
-
-// clang-format off
-const char *KindName(int kind) {
-  static const char *const names[] = {"allocation", "open", "create", "read", "write", "close",
-      "delete", "profile write", "profile read", "resource creation", "resource addition", "move",
-      "registry"};
-  return kind >= 0 && kind < KindCount ? names[kind] : "none";
-}
-// clang-format on
 
 void Install() {
   // The imports of this program: every thunk whose name is one of ours points at its wrapper.

@@ -31,7 +31,6 @@ enum Kind {
   Registry,        // RegOpenKeyExA, RegSetValueExA
   KindCount
 };
-const char *KindName(int kind);
 
 // Patches the program's imports once; main() calls it before any test.
 void Install();

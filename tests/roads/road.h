@@ -45,9 +45,9 @@ struct Road {
 
 Road DecodeRoad(const std::string &bytes);
 
-// One CR LF line as a reader sees it: its first 127 bytes, the first field and the trimmed rest.
+// One CR LF line as a reader sees it: in its first 127 bytes, the first field and the trimmed rest.
 struct ListLine {
-  std::string raw, fileName, fontName;
+  std::string fileName, fontName;
   bool hasFontName = false;
 };
 std::vector<ListLine> SplitListLines(const std::string &list);

@@ -1,6 +1,8 @@
 // A road's bytes decoded, its machine laid out in a sandbox, and the program run along it: the
 // loader, the user's selection, and the installation in the real progress dialog with the pump on
 // the virtual clock; then the oracle (road_oracle.cpp) judges what changed.
+#include <algorithm>
+
 #include "catalog/font_table.h"
 #include "catalog/list_loader.h"
 #include "common/shim.h"
@@ -99,37 +101,27 @@ Road DecodeRoad(const std::string &bytes) {
 std::vector<ListLine> SplitListLines(const std::string &list) {
   std::vector<ListLine> lines;
   std::string text = list.substr(0, list.find('\0'));
-  size_t start = 0;
-  for (size_t end = text.find("\r\n"); end != std::string::npos; end = text.find("\r\n", start)) {
+  for (size_t start = 0, end; (end = text.find("\r\n", start)) != std::string::npos;
+       start = end + 2) {
+    // The first 127 bytes, and a blank that ends the file name at the latest.
+    std::string bytes = text.substr(start, std::min<size_t>(end - start, 127)) + " ";
+    size_t first = bytes.find_first_not_of(' '), blank = bytes.find(' ', first);
+    size_t font = bytes.find_first_not_of(' ', blank);
     ListLine line;
-    line.raw = text.substr(start, end - start);
-    std::string bytes = line.raw.substr(0, 127);
-    start = end + 2;
-    size_t first = bytes.find_first_not_of(' ');
-    if (first == std::string::npos) {
-      lines.push_back(line);
-      continue;
-    }
-    size_t blank = bytes.find(' ', first);
-    line.fileName = bytes.substr(first, blank == std::string::npos ? blank : blank - first);
-    line.fileName = line.fileName.substr(0, 15);
-    size_t font = blank == std::string::npos ? blank : bytes.find_first_not_of(' ', blank);
-    if (font != std::string::npos) {
+    if (first != std::string::npos)
+      line.fileName = bytes.substr(first, std::min<size_t>(blank - first, 15));
+    line.hasFontName = first != std::string::npos && font != std::string::npos;
+    if (line.hasFontName)
       line.fontName = bytes.substr(font, bytes.find_last_not_of(' ') + 1 - font);
-      line.hasFontName = true;
-    }
     lines.push_back(line);
   }
   return lines;
 }
 
 std::string RunRoad(const Road &road, int *faultsFired, std::vector<std::string> *boxes) {
-  SandboxLayout layout;
-  layout.systemBackslash = (road.machine & 0x02) != 0;
-  layout.programInSystem = (road.machine & 0x04) != 0;
-  layout.deepProgram = (road.machine & 0x08) != 0;
-  layout.deepSystem = (road.machine & 0x10) != 0;
-  Sandbox box(layout);
+  unsigned machine = road.machine;
+  Sandbox box(
+      {(machine & 0x04) != 0, (machine & 0x08) != 0, (machine & 0x10) != 0, (machine & 0x02) != 0});
   RoadOracle oracle(road, box);
   LayOut(road, oracle.lines, box);
 

@@ -22,10 +22,9 @@ std::string ReadCorpus(const std::string &name) {
 }
 
 std::vector<std::string> CorpusNames() {
+  std::istringstream index(ReadCorpus("INDEX"));
   std::vector<std::string> names;
-  std::ifstream index(std::string(QB_ROAD_CORPUS) + "/INDEX");
-  for (std::string name; std::getline(index, name);)
-    if (!name.empty()) names.push_back(name);
+  for (std::string name; index >> name;) names.push_back(name);
   return names;
 }
 
@@ -66,12 +65,10 @@ TEST(Roads, EveryFaultPointOfRepresentativeRoads) {
       for (bool fromThenOn : {false, true}) {
         if (fromThenOn && road.machine & 0x04) continue;
         for (int nth = 1; nth < 400; nth++) {
-          road.faultKind = kind;
-          road.faultNth = nth;
-          road.faultFromThenOn = fromThenOn;
+          road.faultKind = kind, road.faultNth = nth, road.faultFromThenOn = fromThenOn;
           int fired = 0;
           std::string failures = RunRoad(road, &fired);
-          EXPECT_EQ("", failures) << name << ": " << shim::KindName(kind) << " call " << nth
+          EXPECT_EQ("", failures) << name << ": kind " << kind << ", call " << nth
                                   << (fromThenOn ? " and on" : "");
           if (fired == 0) break;
         }
@@ -105,19 +102,7 @@ TEST(Roads, RandomRoads) {
          elapsed > 0 ? count / elapsed : 0.0);
 }
 
-}  // namespace
-
-namespace {
-
 constexpr unsigned Offered = 0x51;  // the font file is there and selected, a real font
-
-std::string TableDirectory(const std::string &font) {
-  return font.substr(0, 12 + 16 * ((static_cast<unsigned char>(font[4]) << 8) | font[5]));
-}
-
-void Put(const Sandbox &box, const std::string &path, const std::string &bytes) {
-  box.Write(path, bytes);
-}
 
 }  // namespace
 
@@ -156,16 +141,17 @@ TEST(Roads, EachRefusalIsToldInItsOwnWords) {
       {"2: source gone", one, Offered, -1, 0, "",
        [](const Sandbox &box) { DeleteFileA((box.program + "F1.TTF").c_str()); }, copy},
       {"3: resource made meanwhile", one, Offered, -1, 0, "",
-       [](const Sandbox &box) { Put(box, box.system + "F1.Fot", "x"); }, resource},
+       [](const Sandbox &box) { box.Write(box.system + "F1.Fot", "x"); }, resource},
       {"3: listed under its resource's name", "F1.FOT Font One\r\n", Offered, -1, 0, "", nullptr,
        resource},
       {"4: copy not created", one, Offered, shim::Create, 1, "", nullptr, copy},
       {"4: copy cut short", one, Offered, shim::Write, 2, font, nullptr, copy},
       {"4: no font over a program", one, Offered, -1, 0, "",
-       [](const Sandbox &box) { Put(box, box.system + "F1.TTF", "MZ a program"); }, copy},
+       [](const Sandbox &box) { box.Write(box.system + "F1.TTF", "MZ a program"); }, copy},
       {"4: a tag alone", one, Offered, -1, 0, std::string("\0\1\0\0", 4), nullptr, copy},
       {"4: a truncated font", one, Offered, -1, 0, font.substr(0, font.size() / 2), nullptr, copy},
-      {"4: a table past the end", one, Offered, -1, 0, TableDirectory(font), nullptr, copy},
+      {"4: a table past the end", one, Offered, -1, 0, font.substr(0, 12 + 16 * font[5]), nullptr,
+       copy},
       {"5: resource not made", one, Offered, shim::CreateResource, 1, "", nullptr, resource},
       {"5: CFF outlines", one, Offered, -1, 0, cff, nullptr, resource},
       {"6: not added", one, Offered, shim::AddResource, 1, "", nullptr, install},

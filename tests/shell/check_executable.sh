@@ -35,30 +35,22 @@ expect "resources" "--type=14 --name='QUILLBOX' --language=0 --type=16 --name=1 
 --type=3 --name=2 --language=0 --type=5 --name='FONTDIAL' --language=0 \
 --type=5 --name='FONTSTAT' --language=0 " "$resources"
 
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-
-# manifest_and_version <exe> <execution level> <description> [dpiAware]
-version=$(sed -n 's/^project(Quillbox VERSION \([0-9]*\.[0-9]*\.[0-9]*\).*/\1/p' \
-  "$(dirname "$0")/../../CMakeLists.txt")
+# manifest_and_version <exe> <execution level> <description> [dpiAware]: what the manifest asks
+# for (the systems Vista, 7, 8, 8.1 and 10/11 by the ids Windows documents), and the version
+# resource's strings as key=value.
+version=$(sed -n 's/^project(Quillbox VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")
 manifest_and_version() {
-  local file=$1 name manifest xpath os
-  name=$(basename "$file")
-  manifest=$scratch/$name.manifest
-  wrestool -x --raw --type=24 --name=1 -o "$manifest" "$file"
-  xpath() { xmllint --xpath "$1" "$manifest" 2>/dev/null || echo "(none)"; }
-  expect "$name: execution level" "$2 false" \
-    "$(xpath 'string(//*[local-name()="requestedExecutionLevel"]/@level)') $(
-      xpath 'string(//*[local-name()="requestedExecutionLevel"]/@uiAccess)')"
-  # Vista, 7, 8, 8.1, 10 and 11, as Windows documents their ids.
-  os=$(xpath '//*[local-name()="supportedOS"]/@Id' | tr -d ' ' | sed 's/Id=//; s/"//g' | sort | tr '\n' ' ')
-  expect "$name: supported systems" "{1f676c76-80e1-4239-95bb-83d0f6d0da78} \
-{35138b9a-5d96-4fbd-8e2d-a2440225f93a} {4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38} \
-{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a} {e2011457-1546-43c5-a5fe-008deee3d3f0} " "$os"
-  expect "$name: DPI aware" "${4:-(none)}" "$(xpath 'string(//*[local-name()="dpiAware"])' | sed 's/^$/(none)/')"
-  # The version resource: its strings as key=value, then the numbers of its fixed part.
-  local strings words
-  strings=$(wrestool -x --raw --type=16 --name=1 "$file" | strings -el |
+  local name manifest strings
+  name=$(basename "$1")
+  manifest=$(wrestool -x --raw --type=24 --name=1 "$1")
+  expect "$name: execution level" "level=\"$2\" uiAccess=\"false\"" \
+    "$(grep -o 'level="[^"]*" *uiAccess="[^"]*"' <<<"$manifest")"
+  expect "$name: supported systems" "Id=\"{1f676c76-80e1-4239-95bb-83d0f6d0da78}\" \
+Id=\"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}\" Id=\"{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}\" \
+Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\" Id=\"{e2011457-1546-43c5-a5fe-008deee3d3f0}\" " \
+    "$(grep -o 'Id="{[^}]*}"' <<<"$manifest" | sort | tr '\n' ' ')"
+  expect "$name: DPI aware" "${4:-}" "$(sed -n 's/.*<dpiAware[^>]*>\(.*\)<\/dpiAware>.*/\1/p' <<<"$manifest")"
+  strings=$(wrestool -x --raw --type=16 --name=1 "$1" | strings -el |
     sed -n '/^040904B0$/,/^VarFileInfo$/p' | sed '1d;$d' | paste -d= - - | sort | tr '\n' ' ')
   expect "$name: version strings" "FileDescription=$3 FileVersion=$version \
 InternalName=${name%.exe} OriginalFilename=$name ProductName=Quillbox ProductVersion=$version " "$strings"
