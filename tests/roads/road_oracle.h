@@ -26,27 +26,23 @@ struct Snapshot {
   std::vector<std::string> registry;
 };
 
-class RoadOracle {
- public:
-  RoadOracle(const Road &road, const Sandbox &box);
-  void Before();
+struct RoadOracle {
+  RoadOracle(const Road &road, const Sandbox &box)
+      : lines(SplitListLines(road.list)), road(road), box(box) {}
+  void Before() { before = Take(); }
   void CheckLoader(int result);
   void NoteSelection();
   void CheckRun();
   void CheckReleased();
-
-  std::vector<ListLine> lines;
-  std::string failures;
-
- private:
-  void Fail(const std::string &what);
+  void Fail(const std::string &what) { failures += failures.size() < 4000 ? what + "\n" : ""; }
   Snapshot Take() const;
   void CheckTable();
   void CheckHandles(int blocks);
 
-  const Road &road_;
-  const Sandbox &box_;
-  Snapshot before_;
-  std::vector<TableRow> table_;
-  DWORD clockStart_ = 0;
+  std::vector<ListLine> lines;
+  std::string failures;
+  const Road &road;
+  const Sandbox &box;
+  Snapshot before;
+  std::vector<TableRow> table;
 };
