@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
 
 #include "common/shim.h"
 
@@ -28,15 +30,9 @@ std::vector<std::string> Sandbox::Files(const std::string &directory, bool folde
 }
 
 std::string Sandbox::Read(const std::string &path) {
-  std::string bytes;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
-  char buffer[65536];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, NULL) && got > 0) bytes.append(buffer, got);
-  CloseHandle(file);
-  return bytes;
+  std::ostringstream bytes;
+  bytes << std::ifstream(path, std::ios::binary).rdbuf();
+  return bytes.str();
 }
 
 namespace {
@@ -98,13 +94,7 @@ Sandbox::~Sandbox() {
 }
 
 void Sandbox::Write(const std::string &path, const std::string &bytes) const {
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  HANDLE file =
-      CreateFileA(path.c_str(), GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-  DWORD written = 0;
-  BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, NULL);
-  CloseHandle(file);
-  if (!ok || written != bytes.size()) std::abort();
+  if (!(std::ofstream(path, std::ios::binary) << bytes)) std::abort();
 }
 
 std::string Sandbox::Key(const std::string &key) const {

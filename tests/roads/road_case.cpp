@@ -25,12 +25,6 @@ bool CanCreate(const std::string &directory, const std::string &name) {
   return length > 0 && length < MAX_PATH && directory + name == full;
 }
 
-// A key the road may write beforehand: one that reads back as itself.
-bool CanWriteKey(const std::string &key) {
-  return !key.empty() && key[0] != '[' && key[0] != ';' &&
-         key.find_first_of("=\r\n\t") == std::string::npos && key.front() != ' ';
-}
-
 void LayOut(const Road &road, const std::vector<ListLine> &lines, const Sandbox &box) {
   std::string ini = "[windows]\r\nload=\r\nrun=\r\n\r\n; fonts follow\r\n";
   if ((road.machine & 0x20) == 0) ini += "[Fonts]\r\nArial (TrueType)=ARIAL.FOT\r\n";
@@ -57,17 +51,12 @@ void LayOut(const Road &road, const std::vector<ListLine> &lines, const Sandbox 
     if ((flags & 0x02) && CanCreate(box.system, resource) && !box.Exists(box.system + resource))
       box.Write(box.system + resource, "an earlier resource");
     unsigned key = (flags >> 2) & 3;
-    if ((key == 1 || key == 2) && line.hasFontName && CanWriteKey(line.fontName))
+    // Only a key that reads back as itself is laid out.
+    if ((key == 1 || key == 2) && line.hasFontName &&
+        line.fontName.find_first_of("=\r\n\t") == std::string::npos && line.fontName[0] != '[' &&
+        line.fontName[0] != ';')
       box.SetKey(line.fontName, key == 1 ? "OLD.FOT" : "");
   }
-}
-
-HWND statDialog;
-
-// The progress dialog as the program has it, its window noted for the user's Cancel.
-INT_PTR CALLBACK NotingStatProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) statDialog = dialog;
-  return FontStatProc(dialog, message, wParam, lParam);
 }
 
 void SelectRecords(const Road &road) {
@@ -126,8 +115,6 @@ std::string RunRoad(const Road &road, int *faultsFired, std::vector<std::string>
   LayOut(road, oracle.lines, box);
 
   shim::Reset();
-  FontList = NULL;
-  FontCount = 0;
   runOptions = {GetModuleHandleA(NULL), NULL, (road.machine & 0x01) ? 1 : 0};
   for (int answer : road.answers) shim::state.answers.push_back(answer);
   oracle.Before();
@@ -144,15 +131,15 @@ std::string RunRoad(const Road &road, int *faultsFired, std::vector<std::string>
     if (road.duringFirstPump)
       shim::state.due.emplace(shim::state.now + 100, [&] { road.duringFirstPump(box); });
     if (road.stopAtPump > 0)
-      shim::state.due.emplace(shim::state.now + 500 * (road.stopAtPump - 1) + 100,
-                              [] { PostMessageA(statDialog, WM_COMMAND, IDCANCEL, 0); });
-    statDialog = NULL;
-    DialogBoxParamA(GetModuleHandleA(NULL), "FontStat", NULL, NotingStatProc, 0);
+      shim::state.due.emplace(shim::state.now + 500 * (road.stopAtPump - 1) + 100, [] {
+        PostMessageA(FindWindowA("#32770", NULL), WM_COMMAND, IDCANCEL, 0);
+      });
+    RunStatDialog();
     oracle.CheckRun();
   }
   if (faultsFired != nullptr) *faultsFired = shim::state.fired;
-  for (const shim::Box &shown : shim::state.boxes)
-    if (boxes != nullptr) boxes->push_back(shown.text);
+  for (size_t i = 0; boxes != nullptr && i < shim::state.boxes.size(); i++)
+    boxes->push_back(shim::state.boxes[i].text);
   shim::Fail(-1, 0);
   ReleaseFontList();
   oracle.CheckReleased();
