@@ -1,17 +1,13 @@
 // The catalog where the roads do not reach: the name index's premise in the system's own
-// comparison, files too large to measure, and a WIN.INI whose key listing outgrows the loader's
-// first buffer.
+// comparison, and files too large to measure.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
 
 #include "catalog/file_ops.h"
-#include "catalog/font_table.h"
-#include "catalog/list_loader.h"
 #include "catalog/name_index.h"
 #include "common/sandbox.h"
-#include "common/shim.h"
 
 namespace {
 
@@ -67,24 +63,6 @@ TEST(GetFileLength, FromTwoGibibytesOnAFileCannotBeMeasured) {
     EXPECT_EQ(size < 0x80000000LL ? 0x7FFFFFFF : -1, GetFileLength(path.c_str())) << size;
   }
   DeleteFileA(path.c_str());
-}
-
-// A Fonts section of thousands of keys, the installed font's last: the loader's key listing grows
-// its buffer until the whole listing fits, and so still finds the font installed.
-TEST(LoadFontList, FindsAnInstalledFontBehindALongKeyListing) {
-  Sandbox box;
-  std::string ini = "[Fonts]\r\n";
-  for (int i = 0; i < 4000; i++)
-    ini += "Some Other Installed Font " + std::to_string(i) + "=X.FOT\r\n";
-  box.Write(box.winIni, ini + "Harbor=HARBOR.FOT\r\n");
-  box.Write(box.program + "HARBOR.TTF", Sandbox::Font(0));
-  box.Write(box.program + "Quillbox.Lst", "HARBOR.TTF Harbor\r\n");
-  shim::Reset();
-  EXPECT_EQ(0, LoadFontList());
-  ASSERT_EQ(1u, shim::state.boxes.size());
-  EXPECT_EQ("All additional TrueType fonts are already installed.", shim::state.boxes[0].text);
-  EXPECT_TRUE(shim::state.blocks.empty());
-  shim::Reset();
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -62,9 +63,9 @@ Sandbox::Sandbox(const SandboxLayout &layout) {
   char path[MAX_PATH];
   shim::SetPaths("", "", "", "");
   GetModuleFileNameA(NULL, path, MAX_PATH);
-  std::string exe = path;
-  root_ = exe.substr(0, exe.rfind('\\') + 1) + "sandbox" + std::to_string(GetCurrentProcessId()) +
-          "-" + std::to_string(++made) + "\\";
+  strrchr(path, '\\')[1] = '\0';
+  root_ = path +
+          ("sandbox" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++made)) + "\\";
   RemoveTree(root_);
   CreateDirectoryA(root_.c_str(), NULL);
   system = MakeFolder(root_, "SYS", layout.deepSystem);
@@ -82,14 +83,7 @@ Sandbox::Sandbox(const SandboxLayout &layout) {
 
 Sandbox::~Sandbox() {
   shim::SetPaths("", "", "", "");
-  std::vector<std::string> now = RegistryFonts();
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, FontsKey, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, &key) == 0) {
-    for (const std::string &line : now)
-      if (std::find(registryBefore_.begin(), registryBefore_.end(), line) == registryBefore_.end())
-        RegDeleteValueA(key, line.substr(0, line.find('=')).c_str());
-    RegCloseKey(key);
-  }
+  RegistryFonts(&registryBefore_);
   RemoveTree(root_);
 }
 
@@ -107,19 +101,18 @@ std::string Sandbox::Font(int which) {
   static const char *const fonts[] = {"wine\\fonts\\webdings", "wine\\fonts\\marlett",
                                       "wine\\fonts\\wingding", "wine\\fonts\\symbol",
                                       "fonts\\truetype\\liberation\\LiberationMono-Bold"};
-  static std::string bytes[5];
-  int at = ((which % 5) + 5) % 5;
-  if (bytes[at].empty()) {
-    bytes[at] = Read(std::string("Z:\\usr\\share\\") + fonts[at] + ".ttf");
-    if (bytes[at].empty()) std::abort();
-  }
-  return bytes[at];
+  static std::string read[5];
+  std::string &bytes = read[which % 5];
+  if (bytes.empty()) bytes = Read(std::string("Z:\\usr\\share\\") + fonts[which % 5] + ".ttf");
+  if (bytes.empty()) std::abort();
+  return bytes;
 }
 
-std::vector<std::string> Sandbox::RegistryFonts() {
+std::vector<std::string> Sandbox::RegistryFonts(const std::vector<std::string> *keep) {
   std::vector<std::string> lines;
   HKEY key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, FontsKey, 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) != 0)
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, FontsKey, 0,
+                    KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_WOW64_64KEY, &key) != 0)
     return lines;
   for (DWORD index = 0;; index++) {
     char name[512], value[512];
@@ -129,6 +122,9 @@ std::vector<std::string> Sandbox::RegistryFonts() {
       break;
     value[valueSize] = '\0';
     lines.push_back(std::string(name) + "=" + value);
+    // A value that was not there before goes; the next one moves into its place.
+    if (keep != nullptr && std::find(keep->begin(), keep->end(), lines.back()) == keep->end())
+      RegDeleteValueA(key, name), lines.pop_back(), index--;
   }
   RegCloseKey(key);
   return lines;

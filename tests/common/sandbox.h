@@ -41,8 +41,9 @@ class Sandbox {
   // A real TrueType font from the machine's fonts (Debian's fonts-liberation); which picks one of
   // five.
   static std::string Font(int which);
-  // The registry's font list (64-bit view) as name=value lines.
-  static std::vector<std::string> RegistryFonts();
+  // The registry's font list (64-bit view) as name=value lines; with keep, the values not kept
+  // are deleted.
+  static std::vector<std::string> RegistryFonts(const std::vector<std::string> *keep = nullptr);
 
  private:
   std::string root_;

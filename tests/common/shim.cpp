@@ -56,7 +56,9 @@ HFILE Tracked(HFILE file) {
 }
 
 // The answer of the Get...DirectoryA calls for a set directory.
-UINT AnswerDirectory(const std::string &directory, LPSTR buffer, UINT size) {
+UINT AnswerDirectory(const std::string &directory, LPSTR buffer, UINT size,
+                     UINT(WINAPI *real)(LPSTR, UINT)) {
+  if (directory.empty()) return real(buffer, size);
   if (directory.size() >= size) return static_cast<UINT>(directory.size() + 1);
   lstrcpyA(buffer, directory.c_str());
   return static_cast<UINT>(directory.size());
@@ -157,19 +159,16 @@ DWORD WINAPI W_GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
   return programFile.size() >= size ? size : static_cast<DWORD>(programFile.size());
 }
 UINT WINAPI W_GetSystemDirectoryA(LPSTR buffer, UINT size) {
-  if (systemDirectory.empty()) return REAL(GetSystemDirectoryA)(buffer, size);
-  return AnswerDirectory(systemDirectory, buffer, size);
+  return AnswerDirectory(systemDirectory, buffer, size, REAL(GetSystemDirectoryA));
 }
 UINT WINAPI W_GetSystemWow64DirectoryA(LPSTR buffer, UINT size) {
-  if (wow64Directory.empty()) return REAL(GetSystemWow64DirectoryA)(buffer, size);
-  return AnswerDirectory(wow64Directory, buffer, size);
+  return AnswerDirectory(wow64Directory, buffer, size, REAL(GetSystemWow64DirectoryA));
 }
 BOOL WINAPI W_RemoveFontResourceA(LPCSTR resource) {
   // Wine answers FALSE even for a resource it added: the call itself is what is recorded.
-  auto same = [&](const std::pair<std::string, int> &font) {
+  auto found = std::find_if(state.fonts.begin(), state.fonts.end(), [&](const auto &font) {
     return lstrcmpiA(font.first.c_str(), resource) == 0;
-  };
-  auto found = std::find_if(state.fonts.begin(), state.fonts.end(), same);
+  });
   if (found != state.fonts.end()) state.fonts.erase(found);
   return REAL(RemoveFontResourceA)(resource);
 }
@@ -185,25 +184,18 @@ BOOL WINAPI W_PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UI
   BOOL found = REAL(PeekMessageA)(message, window, first, last, remove);
   if (found || !state.clock) return found;
   state.now += state.step;
-  for (auto due = state.due.begin(); due != state.due.end();) {
-    if (static_cast<LONG>(state.now - due->first) < 0) {
-      ++due;
-      continue;
-    }
+  auto ready = [](const auto &due) { return static_cast<LONG>(state.now - due.first) >= 0; };
+  for (auto due = std::find_if(state.due.begin(), state.due.end(), ready); due != state.due.end();
+       due = std::find_if(state.due.begin(), state.due.end(), ready)) {
     std::function<void()> action = due->second;
     state.due.erase(due);
     action();
-    due = state.due.begin();
   }
   // Any action's message is for the next call, as a real message arriving during the wait.
   return FALSE;
 }
 
-struct Entry {
-  const char *name;
-  void *wrapper;
-};
-const Entry entries[] = {
+const std::pair<const char *, void *> entries[] = {
 #define SHIM_ENTRY(name) {#name, reinterpret_cast<void *>(&W_##name)},
     SHIM_FUNCTIONS(SHIM_ENTRY)};
 
@@ -224,12 +216,12 @@ void Install() {
       if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
       auto byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME *>(base + names->u1.AddressOfData);
       for (int slot = 0; slot < SlotCount; slot++) {
-        const Entry &entry = entries[slot];
-        if (lstrcmpA(entry.name, reinterpret_cast<const char *>(byName->Name)) != 0) continue;
+        if (lstrcmpA(entries[slot].first, reinterpret_cast<const char *>(byName->Name)) != 0)
+          continue;
         real[slot] = reinterpret_cast<void *>(slots->u1.Function);
         DWORD was;
         VirtualProtect(&slots->u1.Function, sizeof(void *), PAGE_READWRITE, &was);
-        slots->u1.Function = reinterpret_cast<ULONG_PTR>(entry.wrapper);
+        slots->u1.Function = reinterpret_cast<ULONG_PTR>(entries[slot].second);
         VirtualProtect(&slots->u1.Function, sizeof(void *), was, &was);
       }
     }

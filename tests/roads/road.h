@@ -41,6 +41,7 @@ struct Road {
   std::string firstFont;
   std::function<void(const Sandbox &)> duringFirstPump;
   std::vector<std::pair<std::string, std::string>> registryFonts;  // values already there
+  std::string fontsKeys;  // lines after the first of WIN.INI's [Fonts]
 };
 
 Road DecodeRoad(const std::string &bytes);

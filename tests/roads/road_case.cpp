@@ -27,7 +27,8 @@ bool CanCreate(const std::string &directory, const std::string &name) {
 
 void LayOut(const Road &road, const std::vector<ListLine> &lines, const Sandbox &box) {
   std::string ini = "[windows]\r\nload=\r\nrun=\r\n\r\n; fonts follow\r\n";
-  if ((road.machine & 0x20) == 0) ini += "[Fonts]\r\nArial (TrueType)=ARIAL.FOT\r\n";
+  if ((road.machine & 0x20) == 0)
+    ini += "[Fonts]\r\nArial (TrueType)=ARIAL.FOT\r\n" + road.fontsKeys;
   box.Write(box.winIni, ini + "[Colors]\r\nBackground=0 128 128\r\n");
   box.Write(box.program + "Quillbox.Lst", road.list);
   HKEY key;

@@ -3,7 +3,6 @@
 #include "roads/road_oracle.h"
 
 #include <algorithm>
-#include <cstring>
 #include <set>
 
 #include "catalog/font_table.h"
@@ -142,9 +141,7 @@ void RoadOracle::NoteSelection() {
   const FontItem *items =
       FontCount > 0 ? static_cast<const FontItem *>(GlobalLock(FontList)) : NULL;
   for (int i = 0; items != NULL && i < FontCount; i++)
-    table.push_back({std::string(items[i].fileName, strnlen(items[i].fileName, FileNameSize)),
-                     std::string(items[i].fontName, strnlen(items[i].fontName, FontNameSize)),
-                     items[i].fileSize, items[i].selected});
+    table.push_back({items[i].fileName, items[i].fontName, items[i].fileSize, items[i].selected});
   if (items != NULL) GlobalUnlock(FontList);
 }
 
