@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 
 #include "common/shim.h"
 
@@ -31,9 +30,10 @@ std::vector<std::string> Sandbox::Files(const std::string &directory, bool folde
 }
 
 std::string Sandbox::Read(const std::string &path) {
-  std::ostringstream bytes;
-  bytes << std::ifstream(path, std::ios::binary).rdbuf();
-  return bytes.str();
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  std::string bytes(in ? static_cast<size_t>(in.tellg()) : 0, '\0');
+  in.seekg(0).read(&bytes[0], static_cast<std::streamsize>(bytes.size()));
+  return bytes;
 }
 
 namespace {

@@ -8,11 +8,10 @@
 #include <string>
 #include <vector>
 
+// Whether the program lies in the system directory, the program's and the system directory's paths
+// are 115 characters long, and GetSystemDirectoryA answers with a trailing backslash.
 struct SandboxLayout {
-  bool programInSystem = false;  // the program lies in the system directory
-  bool deepProgram = false;      // the program's directory path is 115 characters long
-  bool deepSystem = false;       // so is the system directory's
-  bool systemBackslash = false;  // GetSystemDirectoryA answers with a trailing backslash
+  bool programInSystem = false, deepProgram = false, deepSystem = false, systemBackslash = false;
 };
 
 class Sandbox {

@@ -4,7 +4,7 @@
 // checks, to RESULT.   e2e FOLDER RESULT, where FOLDER holds Quillbox.exe, its list and two fonts.
 #include <windows.h>
 
-#include <cstdio>
+#include <fstream>
 #include <string>
 
 #include "resource.h"
@@ -123,7 +123,5 @@ int main(int, char **argv) {
   keybd_event(VK_RETURN, 0, 0, 0), keybd_event(VK_RETURN, 0, KEYEVENTF_KEYUP, 0);
   Expect("the program ends after the run", [&] { return exited(program); });
   for (HANDLE left : {first, program, second}) TerminateProcess(left, 1);  // after a failure
-  FILE *out = std::fopen(argv[2], "wb");
-  std::fputs(failures.empty() ? "ok\n" : failures.c_str(), out);
-  std::fclose(out);
+  std::ofstream(argv[2], std::ios::binary) << (failures.empty() ? "ok\n" : failures);
 }

@@ -39,8 +39,7 @@ TEST(ProgressDialog, KeptOnTheScreen) {
     bool farEdges = at.right == GetSystemMetrics(SM_CXSCREEN) - x &&
                     at.bottom == GetSystemMetrics(SM_CYSCREEN) - y;
     EXPECT_TRUE(corner.x < 0 ? nearEdges : farEdges) << at.left << ", " << at.top;
-    DestroyWindow(placed);
-    DestroyWindow(owner);
+    DestroyWindow(placed), DestroyWindow(owner);
   }
 }
 

@@ -29,9 +29,7 @@ constexpr size_t RoadHeaderSize = 24;
 
 struct Road {
   unsigned machine = 0;
-  int stopAtPump = 0;
-  int faultKind = -1;  // a shim::Kind, or -1
-  int faultNth = 1;
+  int stopAtPump = 0, faultKind = -1, faultNth = 1;  // faultKind: a shim::Kind, or -1
   bool faultFromThenOn = false;
   int answers[16] = {};
   unsigned char lineFlags[16] = {};

@@ -31,13 +31,10 @@ void LayOut(const Road &road, const std::vector<ListLine> &lines, const Sandbox 
     ini += "[Fonts]\r\nArial (TrueType)=ARIAL.FOT\r\n" + road.fontsKeys;
   box.Write(box.winIni, ini + "[Colors]\r\nBackground=0 128 128\r\n");
   box.Write(box.program + "Quillbox.Lst", road.list);
-  HKEY key;
-  RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", 0,
-                  NULL, 0, KEY_SET_VALUE | KEY_WOW64_64KEY, NULL, &key, NULL);
+  // Wine shares this key between the 32-bit and the 64-bit view.
   for (const auto &value : road.registryFonts)
-    RegSetValueExA(key, value.first.c_str(), 0, REG_SZ,
-                   reinterpret_cast<const BYTE *>(value.second.c_str()), value.second.size() + 1);
-  RegCloseKey(key);
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts",
+                    value.first.c_str(), REG_SZ, value.second.c_str(), value.second.size() + 1);
   for (size_t n = 0; n < lines.size(); n++) {
     const ListLine &line = lines[n];
     unsigned flags = road.lineFlags[n % 16];
@@ -58,12 +55,6 @@ void LayOut(const Road &road, const std::vector<ListLine> &lines, const Sandbox 
         line.fontName[0] != ';')
       box.SetKey(line.fontName, key == 1 ? "OLD.FOT" : "");
   }
-}
-
-void SelectRecords(const Road &road) {
-  FontItem *items = static_cast<FontItem *>(GlobalLock(FontList));
-  for (int i = 0; i < FontCount; i++) items[i].selected = (road.lineFlags[i % 16] & 0x10) ? 1 : 0;
-  GlobalUnlock(FontList);
 }
 
 }  // namespace
@@ -124,7 +115,9 @@ std::string RunRoad(const Road &road, int *faultsFired, std::vector<std::string>
   oracle.CheckLoader(loaded);
 
   if (loaded == 1) {
-    SelectRecords(road);
+    FontItem *items = static_cast<FontItem *>(GlobalLock(FontList));
+    for (int i = 0; i < FontCount; i++) items[i].selected = (road.lineFlags[i % 16] >> 4) & 1;
+    GlobalUnlock(FontList);
     // Each pump lasts 500 ms of the virtual clock, five idle polls of 100 ms, and the tick
     // count wraps during the first.
     shim::StartClock(0xFFFFFF00, 100);

