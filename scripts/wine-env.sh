@@ -104,12 +104,15 @@ qb_prefix_ready() {
   ) 9>"$WINEPREFIX.lock"
 }
 
-# Starts an Xvfb on a free display (24-bit) and exports DISPLAY; QB_XVFB_PID names it.
+# Starts an Xvfb on a free display (24-bit) and exports DISPLAY; QB_XVFB_PID names it. Runs that
+# start at once (make fuzz's two builds) take turns, so that two never choose the same display.
 qb_start_xvfb() {
   local n
+  exec 8>/tmp/quillbox-xvfb.lock
+  flock 8
   for n in $(seq 90 140); do
     [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 8>&- &
     QB_XVFB_PID=$!
     local i
     for i in $(seq 1 50); do
@@ -119,9 +122,11 @@ qb_start_xvfb() {
     done
     if kill -0 "$QB_XVFB_PID" 2>/dev/null; then
       export DISPLAY=":$n"
+      exec 8>&-
       return 0
     fi
   done
+  exec 8>&-
   echo "Could not start Xvfb" >&2
   return 1
 }

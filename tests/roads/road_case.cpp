@@ -136,7 +136,7 @@ std::string RunRoad(const Road &road, int *faultsFired, std::vector<std::string>
     boxes->push_back(shim::state.boxes[i].text);
   shim::Fail(-1, 0);
   ReleaseFontList();
-  oracle.CheckReleased();
+  oracle.CheckHandles(0);
   shim::Reset();
   return oracle.failures;
 }

@@ -33,11 +33,10 @@ struct RoadOracle {
   void CheckLoader(int result);
   void NoteSelection();
   void CheckRun();
-  void CheckReleased();
   void Fail(const std::string &what) { failures += failures.size() < 4000 ? what + "\n" : ""; }
   Snapshot Take() const;
   void CheckTable();
-  void CheckHandles(int blocks);
+  void CheckHandles(int blocks);  // blocks: the memory blocks that may be alive
 
   std::vector<ListLine> lines;
   std::string failures;
